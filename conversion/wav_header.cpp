@@ -1,0 +1,124 @@
+#include "conversion/wav_header.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "textout/texts.h"
+
+namespace {
+
+std::uint16_t u16_le(const unsigned char* p) {
+  return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
+}
+
+std::uint32_t u32_le(const unsigned char* p) {
+  return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
+         (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+}
+
+bool has_id(const char* id, const char (&expected)[5]) {
+  return std::memcmp(id, expected, 4) == 0;
+}
+
+// RIFF keeps chunks word-aligned: a payload of odd size is followed by one
+// pad byte that its size does not count.
+std::uint64_t padded_size(std::uint32_t size) {
+  return static_cast<std::uint64_t>(size) + (size & 1u);
+}
+
+bool read_chunk_header(InputFile& in, ChunkHeader& header) {
+  unsigned char bytes[8];
+  if (!in.read(bytes, sizeof bytes)) return false;
+  std::memcpy(header.id, bytes, 4);
+  header.size = u32_le(bytes + 4);
+  return true;
+}
+
+// Reads chunk headers until one has the wanted id. Chunks of other kinds
+// (JUNK, LIST, bext, PEAK, ...) carry nothing the conversion needs and are
+// skipped whole.
+bool find_chunk(InputFile& in, const char (&id)[5], ChunkHeader& header) {
+  while (read_chunk_header(in, header)) {
+    if (has_id(header.id, id)) return true;
+    if (!in.skip(padded_size(header.size))) return false;
+  }
+  return false;
+}
+
+bool read_riff_header(InputFile& in, WavHeaderInfo& info) {
+  unsigned char bytes[12];
+  if (!in.read(bytes, sizeof bytes)) return false;
+  // The first four bytes are not examined: only the form type identifies WAV.
+  info.riffSize = u32_le(bytes + 4);
+  return std::memcmp(bytes + 8, "WAVE", 4) == 0;
+}
+
+// Reports the RIFF size and the format chunk, leaving `in` after the format
+// chunk (its extension and pad byte included).
+bool read_format_chunk(InputFile& in, WavHeaderInfo& info, TextWriter& console) {
+  console.text(texts::kWavFormat);
+  console.print(texts::kRiffSize, {info.riffSize});
+
+  ChunkHeader header;
+  unsigned char body[16];
+  if (!find_chunk(in, "fmt ", header) || !in.read(body, sizeof body)) return false;
+  info.fmtSize = header.size;
+  console.print(texts::kFormatChunkSize, {info.fmtSize});
+  if (info.fmtSize < 16) return false;
+  if (!in.skip(padded_size(info.fmtSize) - 16)) return false;
+
+  info.formatTag = u16_le(body + 0);
+  info.channels = u16_le(body + 2);
+  info.sampleRate = u32_le(body + 4);
+  info.byteRate = u32_le(body + 8);
+  info.blockAlign = u16_le(body + 12);
+  info.bitsPerSample = u16_le(body + 14);
+  console.print(texts::kFormatTag, {info.formatTag});
+  console.print(texts::kChannels, {info.channels});
+  console.print(texts::kSampleRate, {info.sampleRate});
+  console.print(texts::kBitsPerSample, {info.bitsPerSample});
+  console.print(texts::kByteRate, {info.byteRate});
+  console.print(texts::kBlockAlign, {info.blockAlign});
+  return true;
+}
+
+// Consumes the whole fact payload, keeping what fits the record.
+bool read_fact_payload(InputFile& in, WavHeaderInfo& info) {
+  const std::size_t kept = std::min<std::size_t>(info.fact.size, sizeof info.factData);
+  return in.read(info.factData, kept) && in.skip(padded_size(info.fact.size) - kept);
+}
+
+WalkResult refuse(TextWriter& console) {
+  console.text(texts::kNotWavFormat);
+  return WalkResult::NotWav;
+}
+
+}  // namespace
+
+WalkResult read_wav_header(InputFile& in, WavHeaderInfo& info, TextWriter& console) {
+  info = WavHeaderInfo{};
+  bool noFact = false;
+  if (!read_riff_header(in, info)) return refuse(console);
+  for (;;) {
+    if (!read_format_chunk(in, info, console)) return refuse(console);
+    if (noFact) break;
+    ChunkHeader next;
+    if (!read_chunk_header(in, next)) return refuse(console);
+    if (has_id(next.id, "fact")) {
+      console.text(texts::kFact);
+      info.fact = next;
+      if (!read_fact_payload(in, info)) return refuse(console);
+      break;
+    }
+    // No fact chunk: start again from the top and report the headers anew.
+    noFact = true;
+    if (!in.rewind() || !read_riff_header(in, info)) return refuse(console);
+  }
+
+  if (!find_chunk(in, "data", info.data)) return refuse(console);
+  info.dataSize = info.data.size;
+  console.print(texts::kDataId,
+                {info.data.id[0], info.data.id[1], info.data.id[2], info.data.id[3]});
+  console.print(texts::kDataSize, {info.dataSize});
+  return WalkResult::WalkOk;
+}

@@ -1,0 +1,85 @@
+#include "textout/text_writer.h"
+
+#include <algorithm>
+#include <cstring>
+#include <utility>
+
+#include "textout/gbk.h"
+
+TextWriter::TextWriter(std::FILE* stream, std::string name, Encoding encoding)
+    : stream_(stream), name_(std::move(name)), encoding_(encoding), owned_(false) {}
+
+TextWriter::TextWriter(std::string path)
+    : stream_(std::fopen(path.c_str(), "w+b")),
+      name_(std::move(path)),
+      encoding_(Encoding::Gbk),
+      owned_(true) {}
+
+TextWriter::~TextWriter() {
+  if (stream_ != nullptr) close();
+}
+
+void TextWriter::text(std::string_view utf8) {
+  if (encoding_ == Encoding::Gbk) {
+    append_crlf(utf8_to_gbk(utf8));
+  } else {
+    append_crlf(utf8);
+  }
+}
+
+void TextWriter::print(std::string_view fmt, std::initializer_list<FormatArg> args) {
+  if (encoding_ == Encoding::Gbk) {
+    // GBK trail bytes are never '%', so directives survive the re-encoding.
+    append_crlf(format_text(utf8_to_gbk(fmt), args));
+  } else {
+    append_crlf(format_text(fmt, args));
+  }
+}
+
+void TextWriter::append_crlf(std::string_view bytes) {
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    if (bytes[i] == '\n') {
+      raw(bytes.substr(start, i - start));
+      raw("\r\n");
+      start = i + 1;
+    }
+  }
+  raw(bytes.substr(start));
+}
+
+void TextWriter::raw(std::string_view bytes) {
+  while (!bytes.empty()) {
+    const std::size_t n = std::min(bytes.size(), kBufferSize);
+    std::memcpy(space(n), bytes.data(), n);
+    advance(n);
+    bytes.remove_prefix(n);
+  }
+}
+
+char* TextWriter::space(std::size_t n) {
+  if (kBufferSize - used_ < n) flush();
+  return buffer_ + used_;
+}
+
+bool TextWriter::flush() {
+  if (stream_ != nullptr && !failed_ && used_ > 0 &&
+      std::fwrite(buffer_, 1, used_, stream_) != used_) {
+    failed_ = true;
+  }
+  used_ = 0;  // after a failure the bytes are dropped: the run reports it at close
+  if (stream_ != nullptr && !failed_ && std::fflush(stream_) != 0) failed_ = true;
+  return !failed_;
+}
+
+bool TextWriter::close() {
+  if (stream_ == nullptr) return false;
+  bool ok = flush();
+  if (owned_) {
+    if (std::ferror(stream_) != 0) ok = false;
+    if (std::fclose(stream_) != 0) ok = false;
+    stream_ = nullptr;
+  }
+  failed_ = !ok;
+  return ok;
+}

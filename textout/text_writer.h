@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+#include "textout/format.h"
+
+// How the tools' own Chinese texts reach a stream. Files always get GBK; a
+// UTF-8 terminal gets UTF-8 so the texts read correctly there.
+enum class Encoding { Gbk, Utf8 };
+
+// Buffered text output to one stream. Every line feed a writer emits is stored
+// as CR LF (the stream itself is binary, so no platform adds or drops a CR).
+// A failed write is remembered, later writes are dropped, and close() reports
+// it: no write failure goes unnoticed.
+class TextWriter {
+ public:
+  // Wraps a stream the caller owns, such as stdout.
+  TextWriter(std::FILE* stream, std::string name, Encoding encoding);
+  // Creates the file, emptying an existing one; check is_open().
+  explicit TextWriter(std::string path);
+  ~TextWriter();
+  TextWriter(const TextWriter&) = delete;
+  TextWriter& operator=(const TextWriter&) = delete;
+
+  bool is_open() const { return stream_ != nullptr; }
+  const std::string& name() const { return name_; }
+
+  // One of the tools' texts (UTF-8 source), re-encoded, line feeds as CR LF.
+  void text(std::string_view utf8);
+  // The same with its directives expanded; the arguments go in as raw bytes.
+  void print(std::string_view fmt, std::initializer_list<FormatArg> args);
+  // Bytes exactly as given: the caller has already written CR LF.
+  void raw(std::string_view bytes);
+
+  // Fast path for long runs of generated text: room for n bytes (n at most
+  // kBufferSize), to be filled and then committed with advance().
+  char* space(std::size_t n);
+  void advance(std::size_t n) { used_ += n; }
+
+  // Hands the buffered bytes to the stream; false once anything has failed.
+  bool flush();
+  // Flushes and, for a file this writer created, closes it. True only when
+  // every byte reached the file.
+  bool close();
+
+  static constexpr std::size_t kBufferSize = 64 * 1024;
+
+ private:
+  void append_crlf(std::string_view bytes);
+
+  std::FILE* stream_;
+  std::string name_;
+  Encoding encoding_;
+  bool owned_;
+  bool failed_ = false;
+  std::size_t used_ = 0;
+  char buffer_[kBufferSize];
+};
