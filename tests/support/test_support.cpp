@@ -1,0 +1,118 @@
+#include "tests/support/test_support.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace testing_support {
+
+TempDir::TempDir() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "wavtoh-test-XXXXXX").string();
+  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+  path_ = pattern;
+}
+
+TempDir::~TempDir() {
+  std::error_code ignored;
+  std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                               std::filesystem::perm_options::add, ignored);
+  std::filesystem::remove_all(path_, ignored);
+}
+
+std::string read_file(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw std::runtime_error("cannot read " + path.string());
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+void write_file(const std::filesystem::path& path, std::string_view bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (!out) throw std::runtime_error("cannot write " + path.string());
+}
+
+std::string crlf(std::string_view text) {
+  std::string out;
+  for (char c : text) {
+    if (c == '\n') out += '\r';
+    out += c;
+  }
+  return out;
+}
+
+std::string iconv_gbk(std::string_view utf8) {
+  TempDir dir;
+  write_file(dir / "in", utf8);
+  const std::string command = "iconv -f UTF-8 -t GBK '" + (dir / "in").string() + "' > '" +
+                              (dir / "out").string() + "'";
+  if (std::system(command.c_str()) != 0) throw std::runtime_error("iconv failed");
+  return read_file(dir / "out");
+}
+
+std::string le16(std::uint16_t v) {
+  return {static_cast<char>(v & 0xFF), static_cast<char>(v >> 8)};
+}
+
+std::string le32(std::uint32_t v) { return le16(v & 0xFFFF) + le16(static_cast<std::uint16_t>(v >> 16)); }
+
+std::string chunk_claiming(std::string_view id, std::uint32_t size, std::string_view payload) {
+  std::string out(id);
+  out += le32(size);
+  out += payload;
+  return out;
+}
+
+std::string chunk(std::string_view id, std::string_view payload) {
+  std::string out = chunk_claiming(id, static_cast<std::uint32_t>(payload.size()), payload);
+  if (payload.size() % 2 == 1) out += '\0';
+  return out;
+}
+
+std::string fmt_payload(std::uint16_t tag, std::uint16_t channels, std::uint32_t rate,
+                        std::uint16_t bits, std::string_view extra) {
+  const std::uint16_t align = static_cast<std::uint16_t>(channels * ((bits + 7) / 8));
+  std::string out = le16(tag) + le16(channels) + le32(rate) + le32(rate * align) + le16(align) +
+                    le16(bits);
+  out += extra;
+  return out;
+}
+
+std::string riff(std::initializer_list<std::string> chunks, std::string_view form) {
+  std::string body(form);
+  for (const auto& c : chunks) body += c;
+  return "RIFF" + le32(static_cast<std::uint32_t>(body.size())) + body;
+}
+
+std::string pcm8_mono(std::string_view samples, std::uint32_t rate) {
+  return riff({chunk("fmt ", fmt_payload(1, 1, rate, 8)), chunk("data", samples)});
+}
+
+RunResult run_program(const std::string& program, const std::filesystem::path& dir,
+                      std::string_view input) {
+  // Input and output go through files, so neither side can block the other.
+  TempDir io;
+  write_file(io / "stdin", input);
+  const pid_t pid = fork();
+  if (pid < 0) throw std::runtime_error("fork failed");
+  if (pid == 0) {
+    if (chdir(dir.c_str()) != 0) _exit(127);
+    if (std::freopen((io / "stdin").c_str(), "rb", stdin) == nullptr ||
+        std::freopen((io / "stdout").c_str(), "wb", stdout) == nullptr) {
+      _exit(127);
+    }
+    execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  int status = 0;
+  waitpid(pid, &status, 0);
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, read_file(io / "stdout")};
+}
+
+}  // namespace testing_support

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+namespace testing_support {
+
+// A fresh directory under the system's temporary folder, removed at the end.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  const std::filesystem::path& path() const { return path_; }
+  std::filesystem::path operator/(std::string_view name) const { return path_ / name; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+std::string read_file(const std::filesystem::path& path);
+void write_file(const std::filesystem::path& path, std::string_view bytes);
+
+// Every "\n" as "\r\n".
+std::string crlf(std::string_view text);
+// UTF-8 text converted to GBK by the system's iconv, an encoder independent
+// of the tools' own.
+std::string iconv_gbk(std::string_view utf8);
+
+// Little-endian fields and RIFF chunks for building WAV files in tests.
+std::string le16(std::uint16_t v);
+std::string le32(std::uint32_t v);
+// id, size, payload and the pad byte an odd payload needs.
+std::string chunk(std::string_view id, std::string_view payload);
+// The same with a size field that need not match the payload.
+std::string chunk_claiming(std::string_view id, std::uint32_t size, std::string_view payload);
+// A 16-byte format payload (plus `extra` bytes after it).
+std::string fmt_payload(std::uint16_t tag, std::uint16_t channels, std::uint32_t rate,
+                        std::uint16_t bits, std::string_view extra = {});
+// "RIFF", the size of what follows, "WAVE" and the chunks.
+std::string riff(std::initializer_list<std::string> chunks, std::string_view form = "WAVE");
+// A plain 8-bit mono PCM file at `rate` holding `samples`.
+std::string pcm8_mono(std::string_view samples, std::uint32_t rate = 8000);
+
+// Result of running a program to its end.
+struct RunResult {
+  int exitStatus;     // -1 when it did not exit normally
+  std::string out;    // everything on standard output
+};
+// Runs `program` in `dir` with `input` on standard input.
+RunResult run_program(const std::string& program, const std::filesystem::path& dir,
+                      std::string_view input);
+
+}  // namespace testing_support
