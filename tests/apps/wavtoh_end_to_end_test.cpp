@@ -5,50 +5,14 @@
 #include <filesystem>
 #include <string>
 
+#include "tests/apps/expected_output.h"
 #include "tests/support/test_support.h"
 
 namespace {
 
 using namespace testing_support;
+using namespace expected;
 namespace fs = std::filesystem;
-
-const std::string kPrompt = "\n\n      请输入WAV文件的路径!\n\n不用加扩展名!\n";
-
-// Console bytes as the tool must write them to a pipe: GBK, CR LF.
-std::string console_gbk(std::string_view utf8) { return iconv_gbk(crlf(utf8)); }
-
-std::string report_utf8(std::uint32_t riffSize, std::uint32_t rate = 8000, int bits = 8,
-                        int channels = 1) {
-  const int align = channels * bits / 8;
-  return "WAV格式文件\nwav文件数据大小:" + std::to_string(riffSize) +
-         "\nFormat Chunk Size:16\n编码方式:0001\n声道数:000" + std::to_string(channels) +
-         "\n采样频率(sps):" + std::to_string(rate) + "\n每个采样的bits:" + std::to_string(bits) +
-         "\n每秒所需字节数:" + std::to_string(rate * align) + "\n数据块对齐单位:" +
-         std::to_string(align) + "\n";
-}
-
-std::string data_utf8(std::int64_t size) {
-  return "data\n采样数据大小(byte):" + std::to_string(size) + "\n";
-}
-
-// The comment block down to the sample-rate line.
-std::string comment_opening_utf8(std::uint32_t rate) {
-  return "/*\n******************** PCM编码数据文件 **********************\n"
-         "** 制作:wavtoh 转换工具,生成后请勿手工修改\n"
-         "** 创建时间:2026年12月11日 08:00:00\n"
-         "** 采样频率:" + std::to_string(rate) + " sps\n";
-}
-
-std::string mono_comment_gbk(std::uint32_t rate, int bits) {
-  return iconv_gbk(crlf(comment_opening_utf8(rate) + "** 单声道\n** 采样位数:" +
-                        std::to_string(bits) + " bit\n" +
-                        "***********************************************************\n*/\n"));
-}
-
-std::string array_head_gbk(std::string_view name, std::int64_t size, std::string_view seconds) {
-  return iconv_gbk(crlf("flash unsigned char " + std::string(name) + "[]={//数据大小:" +
-                        std::to_string(size) + " 时间长度:" + std::string(seconds) + "\n\t"));
-}
 
 RunResult run_wavtoh(const TempDir& dir, std::string_view input) {
   return run_program(WAVTOH_EXE, dir.path(), input);

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <cstdint>
 #include <string>
 
@@ -32,12 +31,6 @@ TEST(FormatText, DirectivesAsTheToolsUseThem) {
       {"50%", format_text("50%%", {})},
   };
   for (const auto& c : cases) EXPECT_EQ(c.actual, c.expected);
-}
-
-TEST(FormatText, IgnoresTheLocalesDecimalPoint) {
-  if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) GTEST_SKIP() << "no de_DE locale here";
-  EXPECT_EQ(format_text("%3f", {2.5}), "2.500000");
-  std::setlocale(LC_ALL, "C");
 }
 
 }  // namespace
