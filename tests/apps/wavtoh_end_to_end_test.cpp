@@ -209,6 +209,25 @@ TEST(WavtohEndToEnd, NamesOfEveryKindGiveExactFilesAndACompilableIdentifier) {
   }
 }
 
+TEST(WavtohEndToEnd, UTF8TerminalShowsTheTextsAsUTF8) {
+  struct Case {
+    std::string locale;
+    bool utf8;
+  };
+  for (const Case& c : {Case{"C.UTF-8", true}, Case{"C", false}}) {
+    TempDir dir;
+    write_file(dir / "a.wav", pcm8_mono("\x01"));
+    const RunResult run = run_on_terminal(WAVTOH_EXE, dir.path(), "a", c.locale);
+    const std::string console =
+        crlf(kPrompt + report_utf8(38) + report_utf8(38) + data_utf8(1));
+    EXPECT_EQ(run.exitStatus, 0);
+    EXPECT_EQ(run.out, c.utf8 ? console : iconv_gbk(console)) << c.locale;
+    // The files do not follow the terminal.
+    EXPECT_EQ(read_file(dir / "wav_a.h"),
+              mono_comment_gbk(8000, 8) + array_head_gbk("wav_a", 1, "0.000125") + "0x01,\r\n};\r\n");
+  }
+}
+
 TEST(WavtohEndToEnd, DemoSoundIsTheGeneratorsOutput) {
   TempDir dir;
   const std::string command = std::string(MAKE_DEMO_WAV_EXE) + " '" + (dir / "chime.wav").string() + "'";

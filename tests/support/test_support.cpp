@@ -1,6 +1,8 @@
 #include "tests/support/test_support.h"
 
+#include <pty.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -113,6 +115,38 @@ RunResult run_program(const std::string& program, const std::filesystem::path& d
   int status = 0;
   waitpid(pid, &status, 0);
   return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, read_file(io / "stdout")};
+}
+
+RunResult run_on_terminal(const std::string& program, const std::filesystem::path& dir,
+                          std::string_view input, const std::string& locale) {
+  TempDir io;
+  write_file(io / "stdin", input);
+  int terminal = -1;
+  const pid_t pid = forkpty(&terminal, nullptr, nullptr, nullptr);
+  if (pid < 0) throw std::runtime_error("forkpty failed");
+  if (pid == 0) {
+    termios raw{};
+    tcgetattr(STDOUT_FILENO, &raw);
+    cfmakeraw(&raw);
+    tcsetattr(STDOUT_FILENO, TCSANOW, &raw);
+    if (chdir(dir.c_str()) != 0 || std::freopen((io / "stdin").c_str(), "rb", stdin) == nullptr) {
+      _exit(127);
+    }
+    setenv("LC_ALL", locale.c_str(), 1);
+    execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  std::string out;
+  char buffer[4096];
+  for (;;) {
+    const ssize_t n = read(terminal, buffer, sizeof buffer);
+    if (n <= 0) break;  // EIO once the program has closed the terminal
+    out.append(buffer, static_cast<std::size_t>(n));
+  }
+  close(terminal);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
 }
 
 }  // namespace testing_support

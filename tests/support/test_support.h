@@ -55,4 +55,9 @@ struct RunResult {
 RunResult run_program(const std::string& program, const std::filesystem::path& dir,
                       std::string_view input);
 
+// The same with standard output on a pseudo-terminal in raw mode (so the
+// terminal adds no CR of its own) and LC_ALL set to `locale`.
+RunResult run_on_terminal(const std::string& program, const std::filesystem::path& dir,
+                          std::string_view input, const std::string& locale);
+
 }  // namespace testing_support
