@@ -3,16 +3,6 @@
 #include "textout/byte_text.h"
 #include "textout/texts.h"
 
-namespace {
-
-bool finish(TextWriter& file, TextWriter& console) {
-  if (file.close()) return true;
-  console.print(texts::kWriteFailed, {std::string_view(file.name())});
-  return false;
-}
-
-}  // namespace
-
 bool write_hex_list(TextWriter& console, const std::uint8_t* buf, std::uint32_t n,
                     const std::string& fileName) {
   TextWriter file(fileName);
@@ -33,7 +23,7 @@ bool write_hex_list(TextWriter& console, const std::uint8_t* buf, std::uint32_t 
     }
     file.advance(len);
   }
-  return finish(file, console);
+  return close_or_report(file, console);
 }
 
 bool write_plot_script(TextWriter& console, const std::uint8_t* buf, std::uint32_t n,
@@ -51,5 +41,5 @@ bool write_plot_script(TextWriter& console, const std::uint8_t* buf, std::uint32
     file.advance(len + 1);
   }
   file.text("];\nplot(t,y,'r');");
-  return finish(file, console);
+  return close_or_report(file, console);
 }

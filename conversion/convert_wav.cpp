@@ -39,10 +39,33 @@ bool copy_samples(InputFile& input, std::uint32_t size, TextWriter& header, cons
   return true;
 }
 
-bool close_checked(TextWriter& out, TextWriter& console) {
-  if (out.close()) return true;
-  console.print(texts::kWriteFailed, {std::string_view(out.name())});
-  return false;
+// Only the bytes really present are converted: nothing is made up.
+std::uint32_t effective_data_size(const InputFile& input, const WavHeaderInfo& info,
+                                  TextWriter& console) {
+  if (input.remaining() >= info.dataSize) return info.dataSize;
+  const auto present = static_cast<std::uint32_t>(input.remaining());
+  console.print(texts::kDataIncomplete, {present});
+  return present;
+}
+
+// Writes the header file (and the lab's plot script) once the walk has left
+// `input` on the first of `size` sample bytes.
+ConvertOutcome write_conversion(InputFile& input, const WavHeaderInfo& info, std::uint32_t size,
+                                const ConversionNames& names, TextWriter& header,
+                                const LabOutputs* lab) {
+  write_comment_opening(header, info);
+  if (info.channels == 2) {
+    write_comment_stereo(header);
+    return ConvertOutcome::Stereo;
+  }
+  write_comment_mono(header, info);
+  if (lab != nullptr) write_size_define(header, names.sizeDefine, size);
+  write_array_head(header, names.array, size);
+  if (lab != nullptr) write_plot_open(*lab->plot, size);
+  const bool copied = copy_samples(input, size, header, lab);
+  write_array_close(header);
+  if (lab != nullptr) write_plot_close(*lab->plot);
+  return copied ? ConvertOutcome::Converted : ConvertOutcome::ReadFailed;
 }
 
 ConvertResult run_conversion(TextWriter& console, std::FILE* namesIn,
@@ -72,38 +95,17 @@ ConvertResult run_conversion(TextWriter& console, std::FILE* namesIn,
     return {ConvertOutcome::CannotCreate, 0, true};
   }
 
-  ConvertOutcome outcome = ConvertOutcome::Converted;
+  ConvertOutcome outcome = ConvertOutcome::NotWav;
   std::uint32_t size = 0;
   WavHeaderInfo info;
-  if (read_wav_header(input, info, console) == WalkResult::NotWav) {
-    outcome = ConvertOutcome::NotWav;
-  } else {
-    // Only the bytes really present are converted: nothing is made up.
-    size = info.dataSize;
-    if (input.remaining() < size) {
-      size = static_cast<std::uint32_t>(input.remaining());
-      console.print(texts::kDataIncomplete, {size});
-    }
-    write_comment_opening(header, info);
-    if (info.channels == 2) {
-      write_comment_stereo(header);
-      outcome = ConvertOutcome::Stereo;
-    } else {
-      write_comment_mono(header, info);
-      if (lab) write_size_define(header, names.sizeDefine, size);
-      write_array_head(header, names.array, size);
-      if (lab) write_plot_open(*plot, size);
-      const LabOutputs labOutputs{lab ? *waveBuf : std::span<unsigned char>(), plot ? &*plot : nullptr};
-      if (!copy_samples(input, size, header, lab ? &labOutputs : nullptr)) {
-        outcome = ConvertOutcome::ReadFailed;
-      }
-      write_array_close(header);
-      if (lab) write_plot_close(*plot);
-    }
+  if (read_wav_header(input, info, console) == WalkResult::WalkOk) {
+    size = effective_data_size(input, info, console);
+    const LabOutputs labOutputs{lab ? *waveBuf : std::span<unsigned char>(), plot ? &*plot : nullptr};
+    outcome = write_conversion(input, info, size, names, header, lab ? &labOutputs : nullptr);
   }
 
-  bool written = close_checked(header, console);
-  if (plot && !close_checked(*plot, console)) written = false;
+  bool written = close_or_report(header, console);
+  if (plot && !close_or_report(*plot, console)) written = false;
   switch (outcome) {
     case ConvertOutcome::NotWav: console.text(texts::kClosingNotWav); break;
     case ConvertOutcome::Stereo: console.text(texts::kClosingStereo); break;

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "textout/gbk.h"
+#include "textout/texts.h"
 
 TextWriter::TextWriter(std::FILE* stream, std::string name, Encoding encoding)
     : stream_(stream), name_(std::move(name)), encoding_(encoding), owned_(false) {}
@@ -82,4 +83,10 @@ bool TextWriter::close() {
   }
   failed_ = !ok;
   return ok;
+}
+
+bool close_or_report(TextWriter& file, TextWriter& console) {
+  if (file.close()) return true;
+  console.print(texts::kWriteFailed, {std::string_view(file.name())});
+  return false;
 }

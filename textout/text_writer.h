@@ -60,3 +60,7 @@ class TextWriter {
   std::size_t used_ = 0;
   char buffer_[kBufferSize];
 };
+
+// Closes `file`; when any of its bytes failed to reach the disk, says so on
+// the console with the file's name. True when the file was written whole.
+bool close_or_report(TextWriter& file, TextWriter& console);
