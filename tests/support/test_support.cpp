@@ -109,7 +109,15 @@ RunResult run_program(const std::string& program, const std::filesystem::path& d
         std::freopen((io / "stdout").c_str(), "wb", stdout) == nullptr) {
       _exit(127);
     }
-    execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+    // WAVTOH_TEST_WRAPPER runs the program under a checker, such as
+    // "valgrind --error-exitcode=99 -q"; its exit status then fails the test.
+    const char* wrapper = std::getenv("WAVTOH_TEST_WRAPPER");
+    if (wrapper != nullptr && *wrapper != '\0') {
+      const std::string command = std::string(wrapper) + " '" + program + "'";
+      execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+    } else {
+      execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+    }
     _exit(127);
   }
   int status = 0;
