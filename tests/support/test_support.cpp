@@ -97,7 +97,7 @@ std::string pcm8_mono(std::string_view samples, std::uint32_t rate) {
 }
 
 RunResult run_program(const std::string& program, const std::filesystem::path& dir,
-                      std::string_view input) {
+                      std::string_view input, const std::string& asUser) {
   // Input and output go through files, so neither side can block the other.
   TempDir io;
   write_file(io / "stdin", input);
@@ -112,8 +112,10 @@ RunResult run_program(const std::string& program, const std::filesystem::path& d
     // WAVTOH_TEST_WRAPPER runs the program under a checker, such as
     // "valgrind --error-exitcode=99 -q"; its exit status then fails the test.
     const char* wrapper = std::getenv("WAVTOH_TEST_WRAPPER");
-    if (wrapper != nullptr && *wrapper != '\0') {
-      const std::string command = std::string(wrapper) + " '" + program + "'";
+    std::string prefix = asUser;
+    if (wrapper != nullptr) prefix += std::string(" ") + wrapper;
+    if (prefix.find_first_not_of(' ') != std::string::npos) {
+      const std::string command = prefix + " '" + program + "'";
       execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
     } else {
       execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));

@@ -51,9 +51,10 @@ struct RunResult {
   int exitStatus;     // -1 when it did not exit normally
   std::string out;    // everything on standard output
 };
-// Runs `program` in `dir` with `input` on standard input.
+// Runs `program` in `dir` with `input` on standard input; `asUser` is a
+// command prefix that switches user, such as "setpriv --reuid=65534 ...".
 RunResult run_program(const std::string& program, const std::filesystem::path& dir,
-                      std::string_view input);
+                      std::string_view input, const std::string& asUser = "");
 
 // The same with standard output on a pseudo-terminal in raw mode (so the
 // terminal adds no CR of its own) and LC_ALL set to `locale`.

@@ -1,0 +1,116 @@
+// Bad input and failing outputs: every case ends with its message and a
+// non-zero status, and no input makes the tools write more than a fixed
+// multiple of its size.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+
+#include "tests/apps/expected_output.h"
+#include "tests/support/test_support.h"
+
+namespace {
+
+using namespace testing_support;
+using namespace expected;
+namespace fs = std::filesystem;
+
+std::uintmax_t bytes_written(const TempDir& dir, const std::string& input) {
+  std::uintmax_t total = 0;
+  for (const auto& entry : fs::directory_iterator(dir.path())) {
+    if (entry.path().filename() != input) total += entry.file_size();
+  }
+  return total;
+}
+
+TEST(Robustness, HugeClaimedSizesAtEveryPositionStayBounded) {
+  const std::string samples(40, '\x90');
+  const std::string base = riff({chunk("JUNK", "abc"), chunk("fmt ", fmt_payload(1, 1, 8000, 8, "\0\0")),
+                                 chunk("fact", le32(40)), chunk("LIST", "INFOISFT"),
+                                 chunk("data", samples)});
+  for (std::size_t at = 0; at + 4 <= base.size(); ++at) {
+    std::string file = base;
+    file.replace(at, 4, "\xff\xff\xff\xff");
+    for (const std::string tool : {WAVTOH_EXE, ADPCMLAB_EXE}) {
+      TempDir dir;
+      write_file(dir / "h.wav", file);
+      const RunResult run = run_program(tool, dir.path(), "h");
+      SCOPED_TRACE("0xFFFFFFFF at offset " + std::to_string(at) + ", " + tool);
+      ASSERT_TRUE(run.exitStatus == 0 || run.exitStatus == 1) << run.exitStatus;
+      // Header file: at most 8 bytes an input byte; adpcmlab's ten files
+      // together at most 40; plus the fixed texts.
+      EXPECT_LE(bytes_written(dir, "h.wav"), 40 * file.size() + 4096);
+      EXPECT_LT(run.out.size(), 2048u);
+    }
+  }
+}
+
+TEST(Robustness, InputThatIsNoReadableFile) {
+  TempDir dir;
+  fs::create_directory(dir / "x.wav");
+  const RunResult run = run_program(WAVTOH_EXE, dir.path(), "x");
+  EXPECT_EQ(run.exitStatus, 1);
+  EXPECT_EQ(run.out, console_gbk(kPrompt + "没有此文件\n"));
+  EXPECT_FALSE(fs::exists(dir / "wav_x.h"));
+
+  if (geteuid() != 0) {  // permissions bind everyone but root
+    write_file(dir / "locked.wav", pcm8_mono("ab"));
+    fs::permissions(dir / "locked.wav", fs::perms::none);
+    const RunResult locked = run_program(WAVTOH_EXE, dir.path(), "locked");
+    EXPECT_EQ(locked.exitStatus, 1);
+    EXPECT_EQ(locked.out, console_gbk(kPrompt + "没有此文件\n"));
+  }
+}
+
+TEST(Robustness, ReadOnlyFolder) {
+  // Root writes into read-only folders, so root runs the tools as nobody.
+  const std::string asUser =
+      geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups" : "";
+  TempDir dir;
+  write_file(dir / "x.wav", pcm8_mono("ab"));
+  fs::permissions(dir / "x.wav", fs::perms::owner_read | fs::perms::others_read);
+  fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec |
+                                  fs::perms::others_read | fs::perms::others_exec);
+  for (const std::string tool : {WAVTOH_EXE, ADPCMLAB_EXE}) {
+    const RunResult run = run_program(tool, dir.path(), "x", asUser);
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_EQ(run.out, console_gbk(kPrompt + "建立文件失败\n"));
+  }
+}
+
+TEST(Robustness, OutputsThatFailWhileWriting) {
+  if (!fs::exists("/dev/full")) GTEST_SKIP() << "SKIP: no /dev/full";
+  // A finished conversion elsewhere must stay exactly as it is.
+  TempDir earlier;
+  write_file(earlier / "x.wav", pcm8_mono("earlier"));
+  ASSERT_EQ(run_program(ADPCMLAB_EXE, earlier.path(), "x").exitStatus, 0);
+  const std::string earlierHeader = read_file(earlier / "wav_x.h");
+  const auto earlierTime = fs::last_write_time(earlier / "wav_x.h");
+
+  struct Case {
+    std::string tool;
+    std::string fullFile;  // the output that points at /dev/full
+  };
+  for (const Case& c : {Case{WAVTOH_EXE, "wav_x.h"}, Case{ADPCMLAB_EXE, "wav_x.h"},
+                        Case{ADPCMLAB_EXE, "mx.m"}, Case{ADPCMLAB_EXE, "pcm.txt"},
+                        Case{ADPCMLAB_EXE, "pred.m"}}) {
+    TempDir dir;
+    write_file(dir / "x.wav", pcm8_mono("0123456789abcdef"));
+    fs::create_symlink("/dev/full", dir / c.fullFile);
+    const RunResult run = run_program(c.tool, dir.path(), "x");
+    SCOPED_TRACE(c.tool + " with " + c.fullFile);
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_NE(run.out.find(console_gbk("\a写入文件失败:" + c.fullFile + "\n")), std::string::npos);
+    if (c.tool == ADPCMLAB_EXE) {
+      // The experiment still runs and writes everything else.
+      EXPECT_NE(run.out.find("OK!\r\n"), std::string::npos);
+      EXPECT_TRUE(fs::exists(dir / "adpcm.m"));
+    }
+  }
+  EXPECT_EQ(read_file(earlier / "wav_x.h"), earlierHeader);
+  EXPECT_EQ(fs::last_write_time(earlier / "wav_x.h"), earlierTime);
+}
+
+}  // namespace
