@@ -2,7 +2,9 @@
 
 #include <limits>
 
+#ifndef _WIN32
 #include <sys/stat.h>
+#endif
 
 namespace {
 
@@ -22,13 +24,15 @@ std::int64_t tell64(std::FILE* f) { return ftello(f); }
 
 InputFile::InputFile(const std::string& path) : stream_(std::fopen(path.c_str(), "rb")) {
   if (stream_ == nullptr) return;
-  // Some systems open a folder for reading; it is no file to convert.
+#ifndef _WIN32
+  // POSIX systems open a folder for reading; it is no file to convert.
   struct stat status {};
   if (fstat(fileno(stream_), &status) == 0 && S_ISDIR(status.st_mode)) {
     std::fclose(stream_);
     stream_ = nullptr;
     return;
   }
+#endif
   // A stream without a size (a pipe) can still be read from the start; its
   // skips then fail where the seek fails.
   std::int64_t end = -1;

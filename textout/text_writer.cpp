@@ -4,6 +4,7 @@
 #include <cstring>
 #include <utility>
 
+#include "textout/console.h"
 #include "textout/gbk.h"
 #include "textout/texts.h"
 
@@ -21,19 +22,19 @@ TextWriter::~TextWriter() {
 }
 
 void TextWriter::text(std::string_view utf8) {
-  if (encoding_ == Encoding::Gbk) {
-    append_crlf(utf8_to_gbk(utf8));
-  } else {
+  if (encoding_ == Encoding::Utf8) {
     append_crlf(utf8);
+  } else {
+    append_crlf(utf8_to_gbk(utf8));
   }
 }
 
 void TextWriter::print(std::string_view fmt, std::initializer_list<FormatArg> args) {
-  if (encoding_ == Encoding::Gbk) {
+  if (encoding_ == Encoding::Utf8) {
+    append_crlf(format_text(fmt, args));
+  } else {
     // GBK trail bytes are never '%', so directives survive the re-encoding.
     append_crlf(format_text(utf8_to_gbk(fmt), args));
-  } else {
-    append_crlf(format_text(fmt, args));
   }
 }
 
@@ -64,13 +65,25 @@ char* TextWriter::space(std::size_t n) {
 }
 
 bool TextWriter::flush() {
-  if (stream_ != nullptr && !failed_ && used_ > 0 &&
-      std::fwrite(buffer_, 1, used_, stream_) != used_) {
-    failed_ = true;
-  }
-  used_ = 0;  // after a failure the bytes are dropped: the run reports it at close
+  if (stream_ != nullptr && !failed_ && used_ > 0 && !deliver()) failed_ = true;
+  if (failed_) used_ = 0;  // the bytes are dropped: the run reports it at close
   if (stream_ != nullptr && !failed_ && std::fflush(stream_) != 0) failed_ = true;
   return !failed_;
+}
+
+bool TextWriter::deliver() {
+#ifdef _WIN32
+  if (encoding_ == Encoding::WindowsConsole) {
+    const long long taken = write_windows_console(stream_, buffer_, used_);
+    if (taken < 0) return false;
+    used_ -= static_cast<std::size_t>(taken);
+    std::memmove(buffer_, buffer_ + taken, used_);
+    return true;
+  }
+#endif
+  const bool ok = std::fwrite(buffer_, 1, used_, stream_) == used_;
+  used_ = 0;
+  return ok;
 }
 
 bool TextWriter::close() {

@@ -9,8 +9,9 @@
 #include "textout/format.h"
 
 // How the tools' own Chinese texts reach a stream. Files always get GBK; a
-// UTF-8 terminal gets UTF-8 so the texts read correctly there.
-enum class Encoding { Gbk, Utf8 };
+// UTF-8 terminal gets UTF-8 so the texts read correctly there; a Windows
+// console gets GBK turned into UTF-16 by the system at each flush.
+enum class Encoding { Gbk, Utf8, WindowsConsole };
 
 // Buffered text output to one stream. Every line feed a writer emits is stored
 // as CR LF (the stream itself is binary, so no platform adds or drops a CR).
@@ -51,6 +52,7 @@ class TextWriter {
 
  private:
   void append_crlf(std::string_view bytes);
+  bool deliver();
 
   std::FILE* stream_;
   std::string name_;

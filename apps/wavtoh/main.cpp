@@ -3,9 +3,32 @@
 
 #include "conversion/convert_wav.h"
 #include "textout/console.h"
+#include "textout/standard_options.h"
 
-int main() {
-  TextWriter console(stdout, "stdout", console_encoding());
+namespace {
+
+constexpr std::string_view kUsage =
+    "Usage: wavtoh\n"
+    "\n"
+    "Converts a WAV sound into C source for a microcontroller's program memory.\n"
+    "Takes no arguments: at the prompt, type the base name of a WAV file in the\n"
+    "current folder, without .wav. For NAME.wav it writes wav_NAME.h, holding\n"
+    "the samples as 'flash unsigned char wav_NAME[]' behind a comment block in\n"
+    "Chinese (GBK). An existing wav_NAME.h is replaced.\n"
+    "\n"
+    "Exit status: 0 when the file was converted and written; 1 when no name\n"
+    "arrived, the input could not be opened or read, an output could not be\n"
+    "created or written, or the input was not a WAV file or was stereo.\n"
+    "\n"
+    "  --help     show this text\n"
+    "  --version  show the version\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  TextWriter console(stdout, "stdout", prepare_console_output());
+  if (handle_standard_options(argc, argv, "wavtoh", kUsage, console)) return 0;
+
   const ConvertResult result = convert_wav(console, stdin);
   console.flush();
   const bool succeeded = result.outcome == ConvertOutcome::Converted && result.filesWritten;

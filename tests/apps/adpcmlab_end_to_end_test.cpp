@@ -15,10 +15,12 @@ using namespace testing_support;
 using namespace expected;
 namespace fs = std::filesystem;
 
+const std::string kAdpcmlab = program_under_test("ADPCMLAB_EXE", ADPCMLAB_EXE);
+
 using Files = std::map<std::string, std::string>;
 
 RunResult run_adpcmlab(const TempDir& dir, std::string_view input) {
-  return run_program(ADPCMLAB_EXE, dir.path(), input);
+  return run_program(kAdpcmlab, dir.path(), input);
 }
 
 // Every file in the folder but the input.

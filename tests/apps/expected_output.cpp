@@ -11,7 +11,8 @@ std::string console_gbk(std::string_view utf8) { return iconv_gbk(crlf(utf8)); }
 
 std::string report_utf8(std::uint32_t riffSize, std::uint32_t rate, int bits, int channels) {
   const int align = channels * bits / 8;
-  return "WAV格式文件\nwav文件数据大小:" + std::to_string(riffSize) +
+  // %d prints the 32-bit field signed.
+  return "WAV格式文件\nwav文件数据大小:" + std::to_string(static_cast<std::int32_t>(riffSize)) +
          "\nFormat Chunk Size:16\n编码方式:0001\n声道数:000" + std::to_string(channels) +
          "\n采样频率(sps):" + std::to_string(rate) + "\n每个采样的bits:" + std::to_string(bits) +
          "\n每秒所需字节数:" + std::to_string(rate * static_cast<std::uint32_t>(align)) +

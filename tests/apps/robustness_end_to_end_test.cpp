@@ -17,6 +17,9 @@ using namespace testing_support;
 using namespace expected;
 namespace fs = std::filesystem;
 
+const std::string kWavtoh = program_under_test("WAVTOH_EXE", WAVTOH_EXE);
+const std::string kAdpcmlab = program_under_test("ADPCMLAB_EXE", ADPCMLAB_EXE);
+
 std::uintmax_t bytes_written(const TempDir& dir, const std::string& input) {
   std::uintmax_t total = 0;
   for (const auto& entry : fs::directory_iterator(dir.path())) {
@@ -33,7 +36,7 @@ TEST(Robustness, HugeClaimedSizesAtEveryPositionStayBounded) {
   for (std::size_t at = 0; at + 4 <= base.size(); ++at) {
     std::string file = base;
     file.replace(at, 4, "\xff\xff\xff\xff");
-    for (const std::string tool : {WAVTOH_EXE, ADPCMLAB_EXE}) {
+    for (const std::string& tool : {kWavtoh, kAdpcmlab}) {
       TempDir dir;
       write_file(dir / "h.wav", file);
       const RunResult run = run_program(tool, dir.path(), "h");
@@ -50,7 +53,7 @@ TEST(Robustness, HugeClaimedSizesAtEveryPositionStayBounded) {
 TEST(Robustness, InputThatIsNoReadableFile) {
   TempDir dir;
   fs::create_directory(dir / "x.wav");
-  const RunResult run = run_program(WAVTOH_EXE, dir.path(), "x");
+  const RunResult run = run_program(kWavtoh, dir.path(), "x");
   EXPECT_EQ(run.exitStatus, 1);
   EXPECT_EQ(run.out, console_gbk(kPrompt + "没有此文件\n"));
   EXPECT_FALSE(fs::exists(dir / "wav_x.h"));
@@ -58,7 +61,7 @@ TEST(Robustness, InputThatIsNoReadableFile) {
   if (geteuid() != 0) {  // permissions bind everyone but root
     write_file(dir / "locked.wav", pcm8_mono("ab"));
     fs::permissions(dir / "locked.wav", fs::perms::none);
-    const RunResult locked = run_program(WAVTOH_EXE, dir.path(), "locked");
+    const RunResult locked = run_program(kWavtoh, dir.path(), "locked");
     EXPECT_EQ(locked.exitStatus, 1);
     EXPECT_EQ(locked.out, console_gbk(kPrompt + "没有此文件\n"));
   }
@@ -73,7 +76,7 @@ TEST(Robustness, ReadOnlyFolder) {
   fs::permissions(dir / "x.wav", fs::perms::owner_read | fs::perms::others_read);
   fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec |
                                   fs::perms::others_read | fs::perms::others_exec);
-  for (const std::string tool : {WAVTOH_EXE, ADPCMLAB_EXE}) {
+  for (const std::string& tool : {kWavtoh, kAdpcmlab}) {
     const RunResult run = run_program(tool, dir.path(), "x", asUser);
     EXPECT_EQ(run.exitStatus, 1);
     EXPECT_EQ(run.out, console_gbk(kPrompt + "建立文件失败\n"));
@@ -85,7 +88,7 @@ TEST(Robustness, OutputsThatFailWhileWriting) {
   // A finished conversion elsewhere must stay exactly as it is.
   TempDir earlier;
   write_file(earlier / "x.wav", pcm8_mono("earlier"));
-  ASSERT_EQ(run_program(ADPCMLAB_EXE, earlier.path(), "x").exitStatus, 0);
+  ASSERT_EQ(run_program(kAdpcmlab, earlier.path(), "x").exitStatus, 0);
   const std::string earlierHeader = read_file(earlier / "wav_x.h");
   const auto earlierTime = fs::last_write_time(earlier / "wav_x.h");
 
@@ -93,9 +96,9 @@ TEST(Robustness, OutputsThatFailWhileWriting) {
     std::string tool;
     std::string fullFile;  // the output that points at /dev/full
   };
-  for (const Case& c : {Case{WAVTOH_EXE, "wav_x.h"}, Case{ADPCMLAB_EXE, "wav_x.h"},
-                        Case{ADPCMLAB_EXE, "mx.m"}, Case{ADPCMLAB_EXE, "pcm.txt"},
-                        Case{ADPCMLAB_EXE, "pred.m"}}) {
+  for (const Case& c : {Case{kWavtoh, "wav_x.h"}, Case{kAdpcmlab, "wav_x.h"},
+                        Case{kAdpcmlab, "mx.m"}, Case{kAdpcmlab, "pcm.txt"},
+                        Case{kAdpcmlab, "pred.m"}}) {
     TempDir dir;
     write_file(dir / "x.wav", pcm8_mono("0123456789abcdef"));
     fs::create_symlink("/dev/full", dir / c.fullFile);
@@ -103,7 +106,7 @@ TEST(Robustness, OutputsThatFailWhileWriting) {
     SCOPED_TRACE(c.tool + " with " + c.fullFile);
     EXPECT_EQ(run.exitStatus, 1);
     EXPECT_NE(run.out.find(console_gbk("\a写入文件失败:" + c.fullFile + "\n")), std::string::npos);
-    if (c.tool == ADPCMLAB_EXE) {
+    if (c.tool == kAdpcmlab) {
       // The experiment still runs and writes everything else.
       EXPECT_NE(run.out.find("OK!\r\n"), std::string::npos);
       EXPECT_TRUE(fs::exists(dir / "adpcm.m"));

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "tests/apps/expected_output.h"
@@ -14,8 +15,10 @@ using namespace testing_support;
 using namespace expected;
 namespace fs = std::filesystem;
 
+const std::string kWavtoh = program_under_test("WAVTOH_EXE", WAVTOH_EXE);
+
 RunResult run_wavtoh(const TempDir& dir, std::string_view input) {
-  return run_program(WAVTOH_EXE, dir.path(), input);
+  return run_program(kWavtoh, dir.path(), input);
 }
 
 std::size_t file_count(const TempDir& dir) {
@@ -188,12 +191,10 @@ TEST(WavtohEndToEnd, NamesOfEveryKindGiveExactFilesAndACompilableIdentifier) {
     std::string base;
     std::string identifier;
   };
-  const std::string gbkName = "\xC9\xF9\xD2\xF4";  // 声音 in GBK
   const Case cases[] = {
       {"\n\n  \ta  trailing words\n", "a", "wav_a"},
       {"door.open", "door.open", "wav_door_open"},
       {"beep-1\n", "beep-1", "wav_beep_1"},
-      {gbkName + "\r\n", gbkName, "wav_____"},
       {std::string(200, 'n'), std::string(200, 'n'), "wav_" + std::string(200, 'n')},
   };
   for (const auto& c : cases) {
@@ -209,6 +210,39 @@ TEST(WavtohEndToEnd, NamesOfEveryKindGiveExactFilesAndACompilableIdentifier) {
   }
 }
 
+TEST(WavtohEndToEnd, ChunksBeyondTwoGigabytesAreReached) {
+  // A 3 GiB JUNK chunk (a sparse file: no disk space is used) puts the format
+  // and data chunks past every 32-bit signed offset.
+  TempDir dir;
+  const std::uint32_t junk = 0xC0000000;
+  const std::string tail = chunk("fmt ", fmt_payload(1, 1, 8000, 8)) + chunk("data", "\x11\x22\x33");
+  const std::uint32_t riffSize = 4 + 8 + junk + static_cast<std::uint32_t>(tail.size());
+  write_file(dir / "far.wav", "RIFF" + le32(riffSize) + "WAVE" + "JUNK" + le32(junk));
+  fs::resize_file(dir / "far.wav", 20 + std::uintmax_t{junk});
+  {
+    std::ofstream out(dir / "far.wav", std::ios::binary | std::ios::app);
+    out << tail;
+  }
+  const RunResult run = run_wavtoh(dir, "far");
+  EXPECT_EQ(run.exitStatus, 0);
+  EXPECT_EQ(run.out, console_gbk(kPrompt + report_utf8(riffSize) + report_utf8(riffSize) + data_utf8(3)));
+  EXPECT_EQ(read_file(dir / "wav_far.h"), mono_comment_gbk(8000, 8) +
+                                              array_head_gbk("wav_far", 3, "0.000375") +
+                                              "0x11,0x22,0x33,\r\n};\r\n");
+}
+
+// File names are bytes on POSIX systems; on Windows they are GBK where the
+// system code page is 936, as on a Chinese-locale Windows.
+TEST(WavtohEndToEnd, GbkNameGivesExactFilesAndACompilableIdentifier) {
+  const std::string gbkName = "\xC9\xF9\xD2\xF4";  // 声音 in GBK
+  TempDir dir;
+  write_file(dir / (gbkName + ".wav"), pcm8_mono("\x42"));
+  const RunResult run = run_wavtoh(dir, gbkName + "\r\n");
+  EXPECT_EQ(run.exitStatus, 0);
+  EXPECT_EQ(read_file(dir / ("wav_" + gbkName + ".h")),
+            mono_comment_gbk(8000, 8) + array_head_gbk("wav_____", 1, "0.000125") + "0x42,\r\n};\r\n");
+}
+
 TEST(WavtohEndToEnd, UTF8TerminalShowsTheTextsAsUTF8) {
   struct Case {
     std::string locale;
@@ -217,7 +251,7 @@ TEST(WavtohEndToEnd, UTF8TerminalShowsTheTextsAsUTF8) {
   for (const Case& c : {Case{"C.UTF-8", true}, Case{"C", false}}) {
     TempDir dir;
     write_file(dir / "a.wav", pcm8_mono("\x01"));
-    const RunResult run = run_on_terminal(WAVTOH_EXE, dir.path(), "a", c.locale);
+    const RunResult run = run_on_terminal(kWavtoh, dir.path(), "a", c.locale);
     const std::string console =
         crlf(kPrompt + report_utf8(38) + report_utf8(38) + data_utf8(1));
     EXPECT_EQ(run.exitStatus, 0);

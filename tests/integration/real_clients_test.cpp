@@ -14,6 +14,9 @@ using namespace testing_support;
 using external_tools::quoted;
 using external_tools::shell;
 
+const std::string kWavtoh = program_under_test("WAVTOH_EXE", WAVTOH_EXE);
+const std::string kAdpcmlab = program_under_test("ADPCMLAB_EXE", ADPCMLAB_EXE);
+
 std::string samples_of(std::size_t n) {
   std::string s(n, '\0');
   for (std::size_t i = 0; i < n; ++i) s[i] = static_cast<char>(128 + 100 * ((i / 20) % 2 == 0 ? 1 : -1) * static_cast<int>(i % 20) / 20);
@@ -38,8 +41,8 @@ TEST(RealClients, AvrGccPlacesEveryArrayInProgramMemory) {
   REQUIRE_TOOL("avr-gcc", "gcc-avr avr-libc");
   REQUIRE_TOOL("avr-objdump", "binutils-avr");
   for (std::size_t n : {0u, 11u, 5000u}) {
-    for (const std::string tool : {ADPCMLAB_EXE, WAVTOH_EXE}) {
-      const bool lab = tool == ADPCMLAB_EXE;
+    for (const std::string& tool : {kAdpcmlab, kWavtoh}) {
+      const bool lab = tool == kAdpcmlab;
       SCOPED_TRACE(std::to_string(n) + " samples, " + tool);
       TempDir dir;
       write_file(dir / "door.open.wav", pcm8_mono(samples_of(n)));
@@ -72,7 +75,7 @@ TEST(RealClients, OctaveRunsEveryPlotScript) {
   REQUIRE_TOOL("octave-cli", "octave gnuplot-nox fonts-freefont-otf");
   TempDir dir;
   write_file(dir / "r.wav", pcm8_mono(std::string{0, 4, 10, 20, 40, 70, 90, 100, 99, 101, 90}));
-  ASSERT_EQ(run_program(ADPCMLAB_EXE, dir.path(), "r").exitStatus, 0);
+  ASSERT_EQ(run_program(kAdpcmlab, dir.path(), "r").exitStatus, 0);
   struct Script {
     std::string name;
     std::string values;  // y as Octave prints it with %d
@@ -101,7 +104,7 @@ TEST(RealClients, OctaveRunsTheEmptyPlotScripts) {
   REQUIRE_TOOL("octave-cli", "octave gnuplot-nox fonts-freefont-otf");
   TempDir dir;
   write_file(dir / "z.wav", pcm8_mono(""));
-  ASSERT_EQ(run_program(ADPCMLAB_EXE, dir.path(), "z").exitStatus, 0);
+  ASSERT_EQ(run_program(kAdpcmlab, dir.path(), "z").exitStatus, 0);
   for (const std::string script : {"mz.m", "wav.m", "adpcm.m", "pcm.m", "pred.m"}) {
     EXPECT_EQ(octave_eval(dir, script, "printf('%d %d', numel(t), numel(y));"), "0 0") << script;
   }

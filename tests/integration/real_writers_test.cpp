@@ -17,6 +17,8 @@ using external_tools::array_bytes;
 using external_tools::quoted;
 using external_tools::shell;
 
+const std::string kWavtoh = program_under_test("WAVTOH_EXE", WAVTOH_EXE);
+
 struct Writer {
   std::string name;     // also the base name typed at the prompt
   std::string tools;    // the programs the command runs, space-separated
@@ -82,7 +84,7 @@ TEST_P(RealWriters, ConvertsToTheWritersOwnSamples) {
   const std::string samples = shell("sox " + quoted(dir / file) + " -t raw -");
   ASSERT_GT(samples.size(), 100u);
 
-  const RunResult run = run_program(WAVTOH_EXE, dir.path(), w.name);
+  const RunResult run = run_program(kWavtoh, dir.path(), w.name);
   EXPECT_EQ(run.exitStatus, 0);
   const std::string header = read_file(dir / ("wav_" + w.name + ".h"));
   EXPECT_EQ(array_bytes(header), samples);
@@ -112,7 +114,7 @@ TEST(RealWriters, StereoFromSoxIsRefused) {
   REQUIRE_TOOL("sox", "sox");
   TempDir dir;
   shell("sox -n -r 8000 -c 2 -b 8 -e unsigned-integer " + quoted(dir / "st.wav") + " " + kTone);
-  const RunResult run = run_program(WAVTOH_EXE, dir.path(), "st");
+  const RunResult run = run_program(kWavtoh, dir.path(), "st");
   EXPECT_EQ(run.exitStatus, 1);
   EXPECT_TRUE(run.out.ends_with(iconv_gbk("\a立体声!!")));
   EXPECT_NE(run.out.find(iconv_gbk("声道数:0002")), std::string::npos);

@@ -96,6 +96,11 @@ std::string pcm8_mono(std::string_view samples, std::uint32_t rate) {
   return riff({chunk("fmt ", fmt_payload(1, 1, rate, 8)), chunk("data", samples)});
 }
 
+std::string program_under_test(const char* override, const char* built) {
+  const char* path = std::getenv(override);
+  return path != nullptr && *path != '\0' ? path : built;
+}
+
 RunResult run_program(const std::string& program, const std::filesystem::path& dir,
                       std::string_view input, const std::string& asUser) {
   // Input and output go through files, so neither side can block the other.

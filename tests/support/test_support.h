@@ -46,6 +46,11 @@ std::string riff(std::initializer_list<std::string> chunks, std::string_view for
 // A plain 8-bit mono PCM file at `rate` holding `samples`.
 std::string pcm8_mono(std::string_view samples, std::uint32_t rate = 8000);
 
+// The program under test: the one this build made (`built`), unless the
+// environment variable `override` names another, such as the Windows build
+// of the same tool run under Wine (see WAVTOH_TEST_WRAPPER).
+std::string program_under_test(const char* override, const char* built);
+
 // Result of running a program to its end.
 struct RunResult {
   int exitStatus;     // -1 when it did not exit normally
