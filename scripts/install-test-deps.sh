@@ -2,7 +2,8 @@
 # Installs, on Debian and as root, everything the build and the tests use:
 # compilers and test libraries, the independent WAV writers and readers
 # (sox, ffmpeg, espeak-ng, libsndfile, Python), a microcontroller C compiler,
-# GNU Octave for the plot scripts, valgrind and clang's fuzzing runtime.
+# GNU Octave for the plot scripts, valgrind and clang's fuzzing runtime, and
+# MinGW-w64 with Wine for the Windows build and its test run.
 set -euo pipefail
 packages=(
   cmake make g++ clang libgtest-dev libgmock-dev libbenchmark-dev libc-bin
@@ -10,6 +11,7 @@ packages=(
   sox ffmpeg espeak-ng sndfile-programs python3
   gcc-avr avr-libc binutils-avr
   octave gnuplot-nox fonts-freefont-otf
+  g++-mingw-w64-x86-64 wine64 wine dpkg-dev
 )
 missing=()
 for p in "${packages[@]}"; do

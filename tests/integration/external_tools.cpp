@@ -24,7 +24,12 @@ std::string shell(const std::string& command) {
   return out;
 }
 
-std::string quoted(const std::filesystem::path& path) { return "'" + path.string() + "'"; }
+std::string quoted(const std::filesystem::path& path) {
+  std::string text = "'";
+  text += path.string();
+  text += '\'';
+  return text;
+}
 
 std::string array_bytes(const std::string& header) {
   const std::size_t head = header.find("[]={");
