@@ -33,8 +33,13 @@ echo "== fuzzing the conversion for ${fuzz_seconds} s"
 corpus=$(mktemp -d)
 trap 'rm -rf "$corpus" "$corpus.log"' EXIT
 cp fuzz/corpus/* "$corpus"/
+# The fuzzer works in a folder of its own, so every path it gets is absolute;
+# an input that breaks the tools is saved under build/fuzz-artifacts/, to be
+# added to fuzz/regressions/.
+mkdir -p build/fuzz-artifacts
 build/ci-sanitize/fuzz_conversion -max_total_time="$fuzz_seconds" -print_final_stats=1 \
-  "$corpus" fuzz/regressions 2> "$corpus.log" || { tail -n 60 "$corpus.log"; exit 1; }
+  -artifact_prefix="$PWD/build/fuzz-artifacts/" "$corpus" "$PWD/fuzz/regressions" \
+  2> "$corpus.log" || { tail -n 60 "$corpus.log"; exit 1; }
 grep -E '^(stat::number_of_executed_units|stat::peak_rss_mb)' "$corpus.log" || true
 echo "fuzz corpus: $(ls "$corpus" | wc -l) inputs, crashes: 0"
 
