@@ -45,20 +45,5 @@ echo "fuzz corpus: $(ls "$corpus" | wc -l) inputs, crashes: 0"
 
 if ! missing x86_64-w64-mingw32-g++ g++-mingw-w64-x86-64 && ! missing wine "wine64 wine"; then
   echo "== Windows build, tested under Wine"
-  cmake --preset windows
-  cmake --build --preset windows
-  cpack --preset windows-zip
-  export WINEDEBUG=-all
-  unset DISPLAY
-  wineboot -i > /dev/null 2>&1 || true
-  wineserver -p
-  # Not run under Wine: the POSIX terminal test, the read-only folder (Wine's
-  # prefix belongs to the user running the tests) and a GBK file name, which
-  # Windows maps through the system code page (936 on Chinese Windows only).
-  status=0
-  WAVTOH_EXE="$PWD/build/windows/wavtoh.exe" ADPCMLAB_EXE="$PWD/build/windows/adpcmlab.exe" \
-    WAVTOH_TEST_WRAPPER=wine ctest --preset ci-gcc -j2 \
-    -R 'EndToEnd|Robustness|RealWriters|RealClients' -E 'GbkName|Terminal|ReadOnlyFolder' || status=$?
-  wineserver -k || true
-  exit "$status"
+  bash scripts/test-windows.sh
 fi

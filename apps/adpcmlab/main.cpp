@@ -69,7 +69,8 @@ int main(int argc, char** argv) {
   const std::uint32_t sampleCount = conversion.sampleCount;
   bool written = adpcm_codec(console, waveBuf, adpcmBuf, pcmBuf, sampleCount);
   written = write_dumps(console, sampleCount) && written;
-  console.flush();
+  // A console that could not take the report fails the run too.
+  written = console.flush() && written;
   const bool succeeded = conversion.outcome == ConvertOutcome::Converted &&
                          conversion.filesWritten && written;
   return succeeded ? 0 : 1;

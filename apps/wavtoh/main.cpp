@@ -30,7 +30,8 @@ int main(int argc, char** argv) {
   if (handle_standard_options(argc, argv, "wavtoh", kUsage, console)) return 0;
 
   const ConvertResult result = convert_wav(console, stdin);
-  console.flush();
+  // A console that could not take the report fails the run too.
+  const bool consoleWritten = console.flush();
   const bool succeeded = result.outcome == ConvertOutcome::Converted && result.filesWritten;
-  return succeeded ? 0 : 1;
+  return succeeded && consoleWritten ? 0 : 1;
 }

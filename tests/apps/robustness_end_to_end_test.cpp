@@ -3,6 +3,7 @@
 // multiple of its size.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -114,6 +115,20 @@ TEST(Robustness, OutputsThatFailWhileWriting) {
   }
   EXPECT_EQ(read_file(earlier / "wav_x.h"), earlierHeader);
   EXPECT_EQ(fs::last_write_time(earlier / "wav_x.h"), earlierTime);
+}
+
+TEST(Robustness, ConsoleThatFailsWhileWriting) {
+  if (!fs::exists("/dev/full")) GTEST_SKIP() << "SKIP: no /dev/full";
+  const char* wrapper = std::getenv("WAVTOH_TEST_WRAPPER");
+  for (const std::string& tool : {kWavtoh, kAdpcmlab}) {
+    TempDir dir;
+    write_file(dir / "x.wav", pcm8_mono("ab"));
+    const std::string command = "cd '" + dir.path().string() + "' && echo x | " +
+                                (wrapper != nullptr ? wrapper : "") + " '" + tool + "' > /dev/full";
+    const int status = std::system(command.c_str());
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << tool << ": " << status;
+    EXPECT_TRUE(fs::exists(dir / "wav_x.h"));
+  }
 }
 
 }  // namespace
