@@ -9,9 +9,10 @@ std::uint8_t predBuf[kSampleBufferSize];
 namespace {
 
 void adapt_step(AdpcmState& state, std::uint8_t code) {
-  const int index = state.index + kIndexAdjust[code & 7];
-  state.index = static_cast<std::int8_t>(std::clamp(index, 0, static_cast<int>(kStepTable.size()) - 1));
-  state.step = kStepTable[static_cast<std::size_t>(state.index)];
+  const int index = std::clamp(state.index + kIndexAdjust[code & 7], 0,
+                               static_cast<int>(kStepTable.size()) - 1);
+  state.index = static_cast<std::int8_t>(index);
+  state.step = kStepTable[static_cast<std::size_t>(index)];
 }
 
 void move_prediction(AdpcmState& state, std::uint8_t code) {
