@@ -37,4 +37,4 @@ echo "Windows console: the texts read correctly"
 # Windows maps through the system code page (936 on Chinese Windows only).
 WAVTOH_EXE="$PWD/build/windows/wavtoh.exe" ADPCMLAB_EXE="$PWD/build/windows/adpcmlab.exe" \
   WAVTOH_TEST_WRAPPER=wine ctest --preset ci-gcc -j2 \
-  -R 'EndToEnd|Robustness|RealWriters|RealClients' -E 'GbkName|Terminal|ReadOnlyFolder'
+  -R 'EndToEnd|Robustness|CommandLine|RealWriters|RealClients' -E 'GbkName|Terminal|ReadOnlyFolder'

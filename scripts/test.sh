@@ -22,7 +22,7 @@ cmake --workflow --preset ci-gcc
 if ! missing valgrind valgrind; then
   echo "== end-to-end runs under valgrind"
   WAVTOH_TEST_WRAPPER="valgrind --error-exitcode=99 -q" \
-    ctest --preset ci-gcc -R 'EndToEnd|Robustness' -E HugeClaimedSizes -j2
+    ctest --preset ci-gcc -R 'EndToEnd|Robustness|CommandLine' -E HugeClaimedSizes -j2
 fi
 
 echo "== clang build and tests under AddressSanitizer and UndefinedBehaviorSanitizer"

@@ -117,6 +117,28 @@ TEST(Robustness, OutputsThatFailWhileWriting) {
   EXPECT_EQ(fs::last_write_time(earlier / "wav_x.h"), earlierTime);
 }
 
+TEST(CommandLine, HelpAndVersionAndOtherArguments) {
+  for (const std::string& tool : {kWavtoh, kAdpcmlab}) {
+    const std::string name = tool == kWavtoh ? "wavtoh" : "adpcmlab";
+    TempDir dir;
+    write_file(dir / "x.wav", pcm8_mono("ab"));
+    const RunResult help = run_program(tool, dir.path(), "x", "", "--help");
+    EXPECT_EQ(help.exitStatus, 0);
+    EXPECT_TRUE(help.out.starts_with("Usage: " + name + "\r\n")) << help.out;
+    EXPECT_NE(help.out.find("Exit status: 0 when"), std::string::npos);
+    const RunResult version = run_program(tool, dir.path(), "x", "", "--version");
+    EXPECT_EQ(version.exitStatus, 0);
+    EXPECT_EQ(version.out, name + " " + WAVTOH_VERSION + "\r\n");
+    // Neither option reads the prompt or writes a file.
+    EXPECT_FALSE(fs::exists(dir / "wav_x.h"));
+    // Any other argument is ignored: the run converts as always.
+    const RunResult other = run_program(tool, dir.path(), "x", "", "x.wav");
+    EXPECT_EQ(other.exitStatus, 0);
+    EXPECT_TRUE(other.out.starts_with(console_gbk(kPrompt)));
+    EXPECT_TRUE(fs::exists(dir / "wav_x.h"));
+  }
+}
+
 TEST(Robustness, ConsoleThatFailsWhileWriting) {
   if (!fs::exists("/dev/full")) GTEST_SKIP() << "SKIP: no /dev/full";
   const char* wrapper = std::getenv("WAVTOH_TEST_WRAPPER");

@@ -102,7 +102,8 @@ std::string program_under_test(const char* override, const char* built) {
 }
 
 RunResult run_program(const std::string& program, const std::filesystem::path& dir,
-                      std::string_view input, const std::string& asUser) {
+                      std::string_view input, const std::string& asUser,
+                      const std::string& argument) {
   // Input and output go through files, so neither side can block the other.
   TempDir io;
   write_file(io / "stdin", input);
@@ -120,8 +121,11 @@ RunResult run_program(const std::string& program, const std::filesystem::path& d
     std::string prefix = asUser;
     if (wrapper != nullptr) prefix += std::string(" ") + wrapper;
     if (prefix.find_first_not_of(' ') != std::string::npos) {
-      const std::string command = prefix + " '" + program + "'";
+      std::string command = prefix + " '" + program + "'";
+      if (!argument.empty()) command += " '" + argument + "'";
       execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+    } else if (!argument.empty()) {
+      execl(program.c_str(), program.c_str(), argument.c_str(), static_cast<char*>(nullptr));
     } else {
       execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
     }

@@ -57,9 +57,11 @@ struct RunResult {
   std::string out;    // everything on standard output
 };
 // Runs `program` in `dir` with `input` on standard input; `asUser` is a
-// command prefix that switches user, such as "setpriv --reuid=65534 ...".
+// command prefix that switches user, such as "setpriv --reuid=65534 ...",
+// and `argument`, when given, the program's one argument.
 RunResult run_program(const std::string& program, const std::filesystem::path& dir,
-                      std::string_view input, const std::string& asUser = "");
+                      std::string_view input, const std::string& asUser = "",
+                      const std::string& argument = "");
 
 // The same with standard output on a pseudo-terminal in raw mode (so the
 // terminal adds no CR of its own) and LC_ALL set to `locale`.
