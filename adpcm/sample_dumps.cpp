@@ -33,13 +33,13 @@ bool write_plot_script(TextWriter& console, const std::uint8_t* buf, std::uint32
     console.text(texts::kPlotCreateFailed);
     return false;
   }
-  file.print("t=0:1:%d;\ny=[", {n - 1});
+  file.print(texts::kPlotOpen, {n - 1});
   for (std::uint32_t i = 0; i < n; ++i) {
     char* p = file.space(4);
     const std::size_t len = put_decimal(p, buf[i]);
     p[len] = ' ';
     file.advance(len + 1);
   }
-  file.text("];\nplot(t,y,'r');");
+  file.text(texts::kPlotClose);
   return close_or_report(file, console);
 }

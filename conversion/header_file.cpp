@@ -52,7 +52,7 @@ void write_array_entries(ArrayBody& body, const unsigned char* samples, std::siz
 void write_array_close(TextWriter& header) { header.text("\n};\n"); }
 
 void write_plot_open(TextWriter& plot, std::uint32_t count) {
-  plot.print("t=0:1:%d;\ny=[", {count - 1});
+  plot.print(texts::kPlotOpen, {count - 1});
 }
 
 void write_plot_values(TextWriter& plot, const unsigned char* samples, std::size_t n) {
@@ -63,4 +63,4 @@ void write_plot_values(TextWriter& plot, const unsigned char* samples, std::size
   }
 }
 
-void write_plot_close(TextWriter& plot) { plot.text("];\nplot(t,y,'r');"); }
+void write_plot_close(TextWriter& plot) { plot.text(texts::kPlotClose); }

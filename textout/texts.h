@@ -55,6 +55,11 @@ inline constexpr std::string_view kCommentClose =
 inline constexpr std::string_view kArrayHead =
     "flash unsigned char %s[]={//数据大小:%d 时间长度:%3f\n\t";
 
+// The frame of every MATLAB plot script: `t` as the indices 0..n-1 (the
+// bound printed signed, so -1 when empty), then `y`, plotted in red.
+inline constexpr std::string_view kPlotOpen = "t=0:1:%d;\ny=[";
+inline constexpr std::string_view kPlotClose = "];\nplot(t,y,'r');";
+
 // Sample dumps.
 inline constexpr std::string_view kDumpCreateFailed = "创建文件失败!\n";
 inline constexpr std::string_view kPlotCreateFailed = "创建文件m失败!\n";
@@ -69,7 +74,8 @@ inline constexpr std::array kAll = {
     kClosingNotWav,  kClosingStereo,   kLabOverflow,    kLabDone,
     kCommentOpen,    kCreditLine,      kDateLine,       kCommentRate,
     kCommentStereo,  kCommentMono,     kCommentBits,    kCommentClose,
-    kArrayHead,      kDumpCreateFailed, kPlotCreateFailed,
+    kArrayHead,      kPlotOpen,        kPlotClose,      kDumpCreateFailed,
+    kPlotCreateFailed,
 };
 
 }  // namespace texts
