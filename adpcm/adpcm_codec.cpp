@@ -1,34 +1,6 @@
 #include "adpcm/adpcm_codec.h"
 
-#include <algorithm>
-
-#include "adpcm/sample_dumps.h"
-
-std::uint8_t predBuf[kSampleBufferSize];
-
-namespace {
-
-void adapt_step(AdpcmState& state, std::uint8_t code) {
-  const int index = std::clamp(state.index + kIndexAdjust[code & 7], 0,
-                               static_cast<int>(kStepTable.size()) - 1);
-  state.index = static_cast<std::int8_t>(index);
-  state.step = kStepTable[static_cast<std::size_t>(index)];
-}
-
-void move_prediction(AdpcmState& state, std::uint8_t code) {
-  const std::uint8_t dq = quantised_difference(state.step, code & 7);
-  state.pred = static_cast<std::uint8_t>((code & kSignBit) != 0 ? state.pred - dq : state.pred + dq);
-}
-
-}  // namespace
-
-std::uint8_t quantised_difference(std::uint8_t step, std::uint8_t magnitude) {
-  unsigned dq = step >> 3;
-  if ((magnitude & 4) != 0) dq += step;
-  if ((magnitude & 2) != 0) dq += step >> 1;
-  if ((magnitude & 1) != 0) dq += step >> 2;
-  return static_cast<std::uint8_t>(dq);
-}
+#include <cassert>
 
 std::uint8_t encode_sample(AdpcmState& state, std::uint8_t sample) {
   // The difference modulo 256, read as signed: a jump of more than 127 is
@@ -37,7 +9,7 @@ std::uint8_t encode_sample(AdpcmState& state, std::uint8_t sample) {
   auto d = static_cast<std::int8_t>(static_cast<std::uint8_t>(sample - state.pred));
   std::uint8_t code = 0;
   if (d < 0) {
-    code = kSignBit;
+    code = ADPCM_SIGN_BIT;
     d = static_cast<std::int8_t>(-d);
   }
   const int step = state.step;
@@ -50,24 +22,19 @@ std::uint8_t encode_sample(AdpcmState& state, std::uint8_t sample) {
     d = static_cast<std::int8_t>(d - (step >> 1));
   }
   if (d >= step >> 2) code |= 1;
-  move_prediction(state, code);
-  adapt_step(state, code);
+  adpcm_move_prediction(&state, code);
+  adpcm_adapt_step(&state, code);
   return code;
 }
 
-std::uint8_t decode_sample(AdpcmState& state, std::uint8_t code) {
-  move_prediction(state, code);  // with the step in force before this code
-  adapt_step(state, code);
-  return state.pred;
-}
-
-void adpcm_encode(const std::uint8_t* samples, std::uint32_t len, std::uint8_t* codes,
-                  std::uint8_t* reconstruction) {
+void adpcm_encode(std::span<const std::uint8_t> samples, std::span<std::uint8_t> codes,
+                  std::span<std::uint8_t> pred) {
+  assert(codes.size() >= samples.size() / 2 && pred.size() >= samples.size());
   AdpcmState state;
   std::uint8_t high = 0;
-  for (std::uint32_t i = 0; i < len; ++i) {
+  for (std::size_t i = 0; i < samples.size(); ++i) {
     const std::uint8_t code = encode_sample(state, samples[i]);
-    reconstruction[i] = state.pred;
+    pred[i] = state.pred;
     if (i % 2 == 0) {
       high = static_cast<std::uint8_t>(code << 4);
     } else {
@@ -76,22 +43,11 @@ void adpcm_encode(const std::uint8_t* samples, std::uint32_t len, std::uint8_t* 
   }
 }
 
-void adpcm_decode(const std::uint8_t* codes, std::uint32_t len, std::uint8_t* samples) {
+void adpcm_decode(std::span<const std::uint8_t> codes, std::span<std::uint8_t> samples) {
   AdpcmState state;
-  for (std::uint32_t j = 0; j < len; ++j) {
-    const std::uint8_t byte = codes[j / 2];
+  for (std::size_t j = 0; j < samples.size(); ++j) {
+    const std::uint8_t byte = j / 2 < codes.size() ? codes[j / 2] : 0;
     const std::uint8_t code = j % 2 == 0 ? byte >> 4 : byte & 0x0F;
     samples[j] = decode_sample(state, code);
   }
-}
-
-bool adpcm_codec(TextWriter& console, const std::uint8_t* waveBuf, std::uint8_t* adpcmBuf,
-                 std::uint8_t* pcmBuf, std::uint32_t len) {
-  len = std::min<std::uint32_t>(len, kSampleBufferSize);
-  adpcm_encode(waveBuf, len, adpcmBuf, predBuf);
-  adpcm_decode(adpcmBuf, len, pcmBuf);
-  bool written = write_hex_list(console, predBuf, len, "pred.txt");
-  written = write_plot_script(console, predBuf, len, "pred.m") && written;
-  console.text("OK!\n");
-  return written;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 
 #include "textout/text_writer.h"
@@ -11,8 +12,8 @@
 // when the file is closed. Each returns true when its file was written whole.
 
 // "0x%02x," per byte, ten to a line.
-bool write_hex_list(TextWriter& console, const std::uint8_t* buf, std::uint32_t n,
+bool write_hex_list(TextWriter& console, std::span<const std::uint8_t> bytes,
                     const std::string& fileName);
 // A MATLAB script plotting the bytes against their index, in red.
-bool write_plot_script(TextWriter& console, const std::uint8_t* buf, std::uint32_t n,
+bool write_plot_script(TextWriter& console, std::span<const std::uint8_t> bytes,
                        const std::string& fileName);

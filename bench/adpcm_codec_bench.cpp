@@ -14,8 +14,11 @@
 
 namespace {
 
+// As large as adpcmlab's signal buffers.
+constexpr std::size_t kSignalSize = 65535;
+
 std::vector<std::uint8_t> speech_like() {
-  std::vector<std::uint8_t> samples(kSampleBufferSize);
+  std::vector<std::uint8_t> samples(kSignalSize);
   std::mt19937 random(7);
   std::normal_distribution<double> noise(0.0, 4.0);
   for (std::size_t i = 0; i < samples.size(); ++i) {
@@ -30,41 +33,41 @@ std::vector<std::uint8_t> speech_like() {
 
 void BM_Encode(benchmark::State& state) {
   const auto input = speech_like();
-  std::vector<std::uint8_t> codes(kSampleBufferSize);
-  std::vector<std::uint8_t> reconstruction(kSampleBufferSize);
+  std::vector<std::uint8_t> codes(kSignalSize);
+  std::vector<std::uint8_t> reconstruction(kSignalSize);
   for (auto _ : state) {
-    adpcm_encode(input.data(), kSampleBufferSize, codes.data(), reconstruction.data());
+    adpcm_encode(input, codes, reconstruction);
     benchmark::DoNotOptimize(codes.data());
     benchmark::ClobberMemory();
   }
-  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(kSampleBufferSize));
+  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(kSignalSize));
 }
 BENCHMARK(BM_Encode);
 
 void BM_Decode(benchmark::State& state) {
   const auto input = speech_like();
-  std::vector<std::uint8_t> codes(kSampleBufferSize);
-  std::vector<std::uint8_t> reconstruction(kSampleBufferSize);
-  std::vector<std::uint8_t> decoded(kSampleBufferSize);
-  adpcm_encode(input.data(), kSampleBufferSize, codes.data(), reconstruction.data());
+  std::vector<std::uint8_t> codes(kSignalSize);
+  std::vector<std::uint8_t> reconstruction(kSignalSize);
+  std::vector<std::uint8_t> decoded(kSignalSize);
+  adpcm_encode(input, codes, reconstruction);
   for (auto _ : state) {
-    adpcm_decode(codes.data(), kSampleBufferSize, decoded.data());
+    adpcm_decode(codes, decoded);
     benchmark::DoNotOptimize(decoded.data());
     benchmark::ClobberMemory();
   }
-  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(kSampleBufferSize));
+  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(kSignalSize));
 }
 BENCHMARK(BM_Decode);
 
 void BM_PlainCopy(benchmark::State& state) {
   const auto input = speech_like();
-  std::vector<std::uint8_t> copy(kSampleBufferSize);
+  std::vector<std::uint8_t> copy(kSignalSize);
   for (auto _ : state) {
-    std::memcpy(copy.data(), input.data(), kSampleBufferSize);
+    std::memcpy(copy.data(), input.data(), kSignalSize);
     benchmark::DoNotOptimize(copy.data());
     benchmark::ClobberMemory();
   }
-  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(kSampleBufferSize));
+  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(kSignalSize));
 }
 BENCHMARK(BM_PlainCopy);
 

@@ -2,25 +2,14 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <span>
 
+#include "conversion/convert_input.h"
 #include "textout/text_writer.h"
-
-enum class ConvertOutcome {
-  Converted,     // the header file holds the whole array
-  NotWav,        // refused by the header walk
-  Stereo,        // reported in the comment block, no array written
-  NoName,        // standard input ended before a name arrived
-  NoInput,       // <name>.wav could not be opened
-  CannotCreate,  // an output file could not be created
-  ReadFailed,    // the input failed while its samples were read
-};
 
 struct ConvertResult {
   ConvertOutcome outcome;
-  // Lab variant: the samples handed on to the experiment, at most the wave
-  // buffer's size (0 after NotWav).
-  std::uint32_t sampleCount;
+  // Sample bytes converted; the data size of a stereo file; 0 otherwise.
+  std::uint32_t dataSize;
   // Every output file reached the disk without a write error.
   bool filesWritten;
 };
@@ -29,11 +18,8 @@ struct ConvertResult {
 bool conversion_ends_program(ConvertOutcome outcome);
 
 // The interactive conversion: prompts on `console`, reads the base name from
-// `names`, converts <name>.wav into wav_<name>.h in the current directory and
-// prints the closing message.
-ConvertResult convert_wav(TextWriter& console, std::FILE* names);
-
-// The lab variant: also writes the size constant into the header file and the
-// plot script m<name>.m, stores the samples in `waveBuf` (as many as fit),
-// and prints its own closing line.
-ConvertResult convert_wav(TextWriter& console, std::FILE* names, std::span<unsigned char> waveBuf);
+// `nameInput`, converts <name>.wav into wav_<name>.h (and, as the variant
+// says, m<name>.m) in the current directory and prints the closing message
+// of a refused or stereo file.
+ConvertResult convert_wav(TextWriter& console, std::FILE* nameInput,
+                          const ConversionVariant& variant);

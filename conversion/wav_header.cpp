@@ -1,6 +1,5 @@
 #include "conversion/wav_header.h"
 
-#include <algorithm>
 #include <cstring>
 
 #include "textout/texts.h"
@@ -53,12 +52,14 @@ bool read_riff_header(InputFile& in, WavHeaderInfo& info) {
   return std::memcmp(bytes + 8, "WAVE", 4) == 0;
 }
 
-// Reports the RIFF size and the format chunk, leaving `in` after the format
-// chunk (its extension and pad byte included).
-bool read_format_chunk(InputFile& in, WavHeaderInfo& info, TextWriter& console) {
+void report_riff_header(const WavHeaderInfo& info, TextWriter& console) {
   console.text(texts::kWavFormat);
   console.print(texts::kRiffSize, {info.riffSize});
+}
 
+// Reads and reports the format chunk, leaving `in` after it (its extension
+// and pad byte included).
+bool read_format_chunk(InputFile& in, WavHeaderInfo& info, TextWriter& console) {
   ChunkHeader header;
   unsigned char body[16];
   if (!find_chunk(in, "fmt ", header) || !in.read(body, sizeof body)) return false;
@@ -82,15 +83,9 @@ bool read_format_chunk(InputFile& in, WavHeaderInfo& info, TextWriter& console) 
   return true;
 }
 
-// Consumes the whole fact payload, keeping what fits the record.
-bool read_fact_payload(InputFile& in, WavHeaderInfo& info) {
-  const std::size_t kept = std::min<std::size_t>(info.fact.size, sizeof info.factData);
-  return in.read(info.factData, kept) && in.skip(padded_size(info.fact.size) - kept);
-}
-
 WalkResult refuse(TextWriter& console) {
   console.text(texts::kNotWavFormat);
-  return WalkResult::NotWav;
+  return NotWav;
 }
 
 }  // namespace
@@ -100,14 +95,15 @@ WalkResult read_wav_header(InputFile& in, WavHeaderInfo& info, TextWriter& conso
   bool noFact = false;
   if (!read_riff_header(in, info)) return refuse(console);
   for (;;) {
+    report_riff_header(info, console);
     if (!read_format_chunk(in, info, console)) return refuse(console);
     if (noFact) break;
     ChunkHeader next;
     if (!read_chunk_header(in, next)) return refuse(console);
     if (has_id(next.id, "fact")) {
       console.text(texts::kFact);
-      info.fact = next;
-      if (!read_fact_payload(in, info)) return refuse(console);
+      // The payload (a sample count) is not needed: it is consumed whole.
+      if (!in.skip(padded_size(next.size))) return refuse(console);
       break;
     }
     // No fact chunk: start again from the top and report the headers anew.
@@ -115,10 +111,11 @@ WalkResult read_wav_header(InputFile& in, WavHeaderInfo& info, TextWriter& conso
     if (!in.rewind() || !read_riff_header(in, info)) return refuse(console);
   }
 
-  if (!find_chunk(in, "data", info.data)) return refuse(console);
-  info.dataSize = info.data.size;
-  console.print(texts::kDataId,
-                {info.data.id[0], info.data.id[1], info.data.id[2], info.data.id[3]});
+  ChunkHeader data;
+  if (!find_chunk(in, "data", data)) return refuse(console);
+  std::memcpy(info.dataId, data.id, sizeof info.dataId);
+  info.dataSize = data.size;
+  console.print(texts::kDataId, {info.dataId[0], info.dataId[1], info.dataId[2], info.dataId[3]});
   console.print(texts::kDataSize, {info.dataSize});
-  return WalkResult::WalkOk;
+  return WalkOk;
 }

@@ -11,7 +11,8 @@ struct ChunkHeader {
   std::uint32_t size;
 };
 
-// The fields of the RIFF header, the format chunk and the data chunk header.
+// What the walk reads of the RIFF header, the format chunk and the data
+// chunk header.
 struct WavHeaderInfo {
   // RIFF header
   std::uint32_t riffSize;
@@ -23,15 +24,13 @@ struct WavHeaderInfo {
   std::uint32_t byteRate;
   std::uint16_t blockAlign;
   std::uint16_t bitsPerSample;
-  // optional fact chunk: its header and the first 12 bytes of its payload
-  ChunkHeader fact;
-  unsigned char factData[12];
-  // data chunk header
-  ChunkHeader data;
+  // data chunk header: the id as found, and the sample bytes it claims
+  char dataId[4];
   std::uint32_t dataSize;
 };
 
-enum class WalkResult { WalkOk, NotWav };
+// Unscoped, so the outcomes read as WalkOk and NotWav where they are used.
+enum WalkResult { WalkOk, NotWav };
 
 // Reads the headers from the start of `in`, reporting each field on the
 // console, and on WalkOk leaves `in` on the first sample byte with every field

@@ -1,18 +1,18 @@
 #include "fuzz/conversion_harness.h"
 
 #include <cstdio>
-#include <cstring>
+#include <algorithm>
 #include <filesystem>
+
+#include <vector>
 
 #include "adpcm/adpcm_codec.h"
 #include "conversion/convert_wav.h"
 
 namespace {
 
-std::uint8_t waveBuf[kSampleBufferSize];
-std::uint8_t adpcmBuf[kSampleBufferSize];
-std::uint8_t pcmBuf[kSampleBufferSize];
-std::uint8_t reconstruction[kSampleBufferSize];
+// As large as adpcmlab's signal buffers.
+constexpr std::size_t kSignalSize = 65535;
 
 // Header file: 5 bytes an entry plus 3 per ten entries, and a comment block.
 constexpr std::uintmax_t kHeaderBytesPerInputByte = 6;
@@ -30,14 +30,16 @@ void convert(std::FILE* console, bool lab) {
   std::rewind(names);
   TextWriter out(console, "console", Encoding::Gbk);
   if (!lab) {
-    convert_wav(out, names);
+    convert_wav(out, names, kPlainVariant);
   } else {
-    std::memset(waveBuf, 0, sizeof waveBuf);
-    std::memset(adpcmBuf, 0, sizeof adpcmBuf);
-    const ConvertResult result = convert_wav(out, names, waveBuf);
-    if (result.sampleCount > kSampleBufferSize) __builtin_trap();
-    adpcm_encode(waveBuf, result.sampleCount, adpcmBuf, reconstruction);
-    adpcm_decode(adpcmBuf, result.sampleCount, pcmBuf);
+    std::vector<std::uint8_t> wave(kSignalSize);
+    const ConvertResult result = convert_wav(out, names, {true, false, true, wave});
+    wave.resize(std::min<std::size_t>(result.dataSize, kSignalSize));
+    std::vector<std::uint8_t> codes(wave.size() / 2);
+    std::vector<std::uint8_t> pred(wave.size());
+    std::vector<std::uint8_t> decoded(wave.size());
+    adpcm_encode(wave, codes, pred);
+    adpcm_decode(codes, decoded);
   }
   out.flush();
   std::fclose(names);

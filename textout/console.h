@@ -1,8 +1,9 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdio>
 
-#include "textout/text_writer.h"
+#include "textout/encoding.h"
 
 // Sets standard output up for the tools' texts and tells how they must be
 // encoded there. Pipes and files always get the canonical GBK bytes (the

@@ -103,6 +103,13 @@ constexpr std::array<GbkEntry, 83> kGbkTable = {{
     {0x9F50, 0xC6, 0xEB},  // 齐
 }};
 
+// The look-up below is a binary search.
+static_assert(std::is_sorted(kGbkTable.begin(), kGbkTable.end(),
+                             [](const GbkEntry& a, const GbkEntry& b) {
+                               return a.codePoint < b.codePoint;
+                             }),
+              "kGbkTable must be sorted by code point");
+
 // Decodes one UTF-8 sequence starting at s[i]; returns its length, or 0 when
 // the bytes are not well-formed UTF-8.
 std::size_t decode_utf8(std::string_view s, std::size_t i, char32_t& cp) {

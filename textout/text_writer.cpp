@@ -9,13 +9,18 @@
 #include "textout/texts.h"
 
 TextWriter::TextWriter(std::FILE* stream, std::string name, Encoding encoding)
-    : stream_(stream), name_(std::move(name)), encoding_(encoding), owned_(false) {}
+    : stream_(stream),
+      name_(std::move(name)),
+      encoding_(encoding),
+      owned_(false),
+      buffer_(new char[kBufferSize]) {}
 
 TextWriter::TextWriter(std::string path)
     : stream_(std::fopen(path.c_str(), "w+b")),
       name_(std::move(path)),
       encoding_(Encoding::Gbk),
-      owned_(true) {}
+      owned_(true),
+      buffer_(new char[kBufferSize]) {}
 
 TextWriter::~TextWriter() {
   if (stream_ != nullptr) close();
@@ -61,7 +66,7 @@ void TextWriter::raw(std::string_view bytes) {
 
 char* TextWriter::space(std::size_t n) {
   if (kBufferSize - used_ < n) flush();
-  return buffer_ + used_;
+  return buffer_.get() + used_;
 }
 
 bool TextWriter::flush() {
@@ -74,14 +79,16 @@ bool TextWriter::flush() {
 bool TextWriter::deliver() {
 #ifdef _WIN32
   if (encoding_ == Encoding::WindowsConsole) {
-    const long long taken = write_windows_console(stream_, buffer_, used_);
+    const long long taken = write_windows_console(stream_, buffer_.get(), used_);
     if (taken < 0) return false;
     used_ -= static_cast<std::size_t>(taken);
-    std::memmove(buffer_, buffer_ + taken, used_);
+    delivered_ += static_cast<std::uint64_t>(taken);
+    std::memmove(buffer_.get(), buffer_.get() + taken, used_);
     return true;
   }
 #endif
-  const bool ok = std::fwrite(buffer_, 1, used_, stream_) == used_;
+  const bool ok = std::fwrite(buffer_.get(), 1, used_, stream_) == used_;
+  delivered_ += used_;
   used_ = 0;
   return ok;
 }

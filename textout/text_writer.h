@@ -1,17 +1,15 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <string_view>
 
+#include "textout/encoding.h"
 #include "textout/format.h"
-
-// How the tools' own Chinese texts reach a stream. Files always get GBK; a
-// UTF-8 terminal gets UTF-8 so the texts read correctly there; a Windows
-// console gets GBK turned into UTF-16 by the system at each flush.
-enum class Encoding { Gbk, Utf8, WindowsConsole };
 
 // Buffered text output to one stream. Every line feed a writer emits is stored
 // as CR LF (the stream itself is binary, so no platform adds or drops a CR).
@@ -29,6 +27,8 @@ class TextWriter {
 
   bool is_open() const { return stream_ != nullptr; }
   const std::string& name() const { return name_; }
+  // Bytes taken so far, delivered or still buffered.
+  std::uint64_t bytes_written() const { return delivered_ + used_; }
 
   // One of the tools' texts (UTF-8 source), re-encoded, line feeds as CR LF.
   void text(std::string_view utf8);
@@ -48,7 +48,9 @@ class TextWriter {
   // every byte reached the file.
   bool close();
 
-  static constexpr std::size_t kBufferSize = 64 * 1024;
+  // Large enough that a long conversion writes in few system calls; on the
+  // heap, so the tools run on a small stack.
+  static constexpr std::size_t kBufferSize = 1024 * 1024;
 
  private:
   void append_crlf(std::string_view bytes);
@@ -60,7 +62,8 @@ class TextWriter {
   bool owned_;
   bool failed_ = false;
   std::size_t used_ = 0;
-  char buffer_[kBufferSize];
+  std::uint64_t delivered_ = 0;
+  std::unique_ptr<char[]> buffer_;
 };
 
 // Closes `file`; when any of its bytes failed to reach the disk, says so on

@@ -45,6 +45,9 @@ inline constexpr std::string_view kCommentOpen =
     "/*\n******************** PCM编码数据文件 **********************\n";
 inline constexpr std::string_view kCreditLine =
     "** 制作:wavtoh 转换工具,生成后请勿手工修改\n";
+// The creation time is fixed, not the run's: the same WAV file always gives
+// the same header file, so a regenerated header shows no change in version
+// control and firmware builds stay reproducible.
 inline constexpr std::string_view kDateLine = "** 创建时间:2026年12月11日 08:00:00\n";
 inline constexpr std::string_view kCommentRate = "** 采样频率:%d sps\n";
 inline constexpr std::string_view kCommentStereo = "** 立体声\n";

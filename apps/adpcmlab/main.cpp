@@ -3,13 +3,12 @@
 // coder's reconstruction as hex lists and MATLAB plot scripts.
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
 
-#include "adpcm/adpcm_codec.h"
-#include "adpcm/sample_dumps.h"
+#include "apps/adpcmlab/experiment.h"
+#include "apps/common/standard_options.h"
 #include "conversion/convert_wav.h"
 #include "textout/console.h"
-#include "textout/standard_options.h"
+#include "textout/texts.h"
 
 namespace {
 
@@ -34,44 +33,37 @@ constexpr std::string_view kUsage =
     "  --help     show this text\n"
     "  --version  show the version\n";
 
-std::uint8_t waveBuf[kSampleBufferSize];   // input samples
-std::uint8_t adpcmBuf[kSampleBufferSize];  // packed 4-bit codes
-std::uint8_t pcmBuf[kSampleBufferSize];    // decoder output
-
-bool write_dumps(TextWriter& console, std::uint32_t sampleCount) {
-  const std::uint32_t codeBytes = sampleCount >> 1;
-  bool written = write_hex_list(console, waveBuf, sampleCount, "wave.txt");
-  written = write_hex_list(console, adpcmBuf, codeBytes, "adpcm.txt") && written;
-  written = write_hex_list(console, pcmBuf, sampleCount, "pcm.txt") && written;
-  written = write_plot_script(console, waveBuf, sampleCount, "wav.m") && written;
-  written = write_plot_script(console, adpcmBuf, codeBytes, "adpcm.m") && written;
-  written = write_plot_script(console, pcmBuf, sampleCount, "pcm.m") && written;
-  return written;
+// The experiment takes at most kSignalSize samples, and says so when it cuts.
+std::uint32_t experiment_length(TextWriter& console, std::uint32_t dataSize) {
+  if (dataSize <= kSignalSize) return dataSize;
+  console.text(texts::kLabOverflow);
+  return static_cast<std::uint32_t>(kSignalSize);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   TextWriter console(stdout, "stdout", prepare_console_output());
-  if (handle_standard_options(argc, argv, "adpcmlab", kUsage, console)) return 0;
+  if (const auto status = handle_standard_options(argc, argv, "adpcmlab", kUsage, console)) {
+    return *status;
+  }
 
-  std::memset(pcmBuf, 0, sizeof pcmBuf);
-  std::memset(adpcmBuf, 0, sizeof adpcmBuf);
-  std::memset(waveBuf, 0, sizeof waveBuf);
-
-  const ConvertResult conversion = convert_wav(console, stdin, waveBuf);
+  clear_signals();
+  const ConversionVariant lab{true, false, true, wave_buffer()};
+  const ConvertResult conversion = convert_wav(console, stdin, lab);
   if (conversion_ends_program(conversion.outcome)) {
     console.flush();
     return 1;
   }
+  const std::uint32_t sampleCount = experiment_length(console, conversion.dataSize);
+  console.text(texts::kLabDone);
+
   // The experiment runs whatever the conversion's outcome, on what the
   // buffers hold; only a full conversion counts as success.
-  const std::uint32_t sampleCount = conversion.sampleCount;
-  bool written = adpcm_codec(console, waveBuf, adpcmBuf, pcmBuf, sampleCount);
-  written = write_dumps(console, sampleCount) && written;
+  const bool dumpsWritten = run_experiment(console, sampleCount);
   // A console that could not take the report fails the run too.
-  written = console.flush() && written;
+  const bool consoleWritten = console.flush();
   const bool succeeded = conversion.outcome == ConvertOutcome::Converted &&
-                         conversion.filesWritten && written;
+                         conversion.filesWritten && dumpsWritten && consoleWritten;
   return succeeded ? 0 : 1;
 }

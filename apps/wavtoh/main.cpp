@@ -1,9 +1,9 @@
 // wavtoh: converts <name>.wav into the C header wav_<name>.h.
 #include <cstdio>
 
+#include "apps/common/standard_options.h"
 #include "conversion/convert_wav.h"
 #include "textout/console.h"
-#include "textout/standard_options.h"
 
 namespace {
 
@@ -27,9 +27,11 @@ constexpr std::string_view kUsage =
 
 int main(int argc, char** argv) {
   TextWriter console(stdout, "stdout", prepare_console_output());
-  if (handle_standard_options(argc, argv, "wavtoh", kUsage, console)) return 0;
+  if (const auto status = handle_standard_options(argc, argv, "wavtoh", kUsage, console)) {
+    return *status;
+  }
 
-  const ConvertResult result = convert_wav(console, stdin);
+  const ConvertResult result = convert_wav(console, stdin, kPlainVariant);
   // A console that could not take the report fails the run too.
   const bool consoleWritten = console.flush();
   const bool succeeded = result.outcome == ConvertOutcome::Converted && result.filesWritten;

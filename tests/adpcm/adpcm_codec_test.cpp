@@ -29,9 +29,9 @@ Coded code_signal(const Bytes& input) {
   Bytes packed(len / 2 + 1, 0);
   c.reconstruction.resize(len);
   c.decoded.resize(len);
-  adpcm_encode(input.data(), len, packed.data(), c.reconstruction.data());
+  adpcm_encode(input, packed, c.reconstruction);
   EXPECT_EQ(packed.back(), 0) << "wrote past len / 2 bytes";
-  adpcm_decode(packed.data(), len, c.decoded.data());
+  adpcm_decode(packed, c.decoded);
   c.packed.assign(packed.begin(), packed.end() - 1);
   return c;
 }

@@ -20,18 +20,12 @@ struct Dumped {
 Dumped dump(const std::vector<std::uint8_t>& bytes) {
   TempDir dir;
   Dumped d{};
-  {
-    std::FILE* capture = std::fopen((dir / "console").c_str(), "wb");
-    TextWriter console(capture, "console", Encoding::Gbk);
-    const auto n = static_cast<std::uint32_t>(bytes.size());
-    d.written = write_hex_list(console, bytes.data(), n, (dir / "x.txt").string()) &&
-                write_plot_script(console, bytes.data(), n, (dir / "x.m").string());
-    console.close();
-    std::fclose(capture);
-  }
+  d.console = capture_console(Encoding::Gbk, [&](TextWriter& console) {
+    d.written = write_hex_list(console, bytes, (dir / "x.txt").string()) &&
+                write_plot_script(console, bytes, (dir / "x.m").string());
+  });
   d.hex = read_file(dir / "x.txt");
   d.plot = read_file(dir / "x.m");
-  d.console = read_file(dir / "console");
   return d;
 }
 
@@ -72,30 +66,21 @@ TEST(SampleDumps, LargeBufferKeepsTheLayout) {
 
 TEST(SampleDumps, FilesThatCannotBeCreatedAreReportedAndSkipped) {
   TempDir dir;
-  std::FILE* capture = std::fopen((dir / "console").c_str(), "wb");
   const std::uint8_t byte = 1;
-  {
-    TextWriter console(capture, "console", Encoding::Gbk);
-    EXPECT_FALSE(write_hex_list(console, &byte, 1, (dir / "no" / "x.txt").string()));
-    EXPECT_FALSE(write_plot_script(console, &byte, 1, (dir / "no" / "x.m").string()));
-    console.close();
-  }
-  std::fclose(capture);
-  EXPECT_EQ(read_file(dir / "console"), iconv_gbk(crlf("创建文件失败!\n创建文件m失败!\n")));
+  const std::string console = capture_console(Encoding::Gbk, [&](TextWriter& out) {
+    EXPECT_FALSE(write_hex_list(out, {&byte, 1}, (dir / "no" / "x.txt").string()));
+    EXPECT_FALSE(write_plot_script(out, {&byte, 1}, (dir / "no" / "x.m").string()));
+  });
+  EXPECT_EQ(console, iconv_gbk(crlf("创建文件失败!\n创建文件m失败!\n")));
 }
 
 TEST(SampleDumps, WriteFailureIsReportedAtClose) {
   if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
-  TempDir dir;
-  std::FILE* capture = std::fopen((dir / "console").c_str(), "wb");
   const std::uint8_t byte = 1;
-  {
-    TextWriter console(capture, "console", Encoding::Gbk);
-    EXPECT_FALSE(write_hex_list(console, &byte, 1, "/dev/full"));
-    console.close();
-  }
-  std::fclose(capture);
-  EXPECT_EQ(read_file(dir / "console"), iconv_gbk(crlf("\a写入文件失败:/dev/full\n")));
+  const std::string console = capture_console(Encoding::Gbk, [&](TextWriter& out) {
+    EXPECT_FALSE(write_hex_list(out, {&byte, 1}, "/dev/full"));
+  });
+  EXPECT_EQ(console, iconv_gbk(crlf("\a写入文件失败:/dev/full\n")));
 }
 
 }  // namespace

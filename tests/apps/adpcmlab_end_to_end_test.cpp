@@ -62,19 +62,19 @@ Files zero_dumps(int count) {
 
 const std::string kRising = {0, 4, 10, 20, 40, 70, 90, 100, 99, 101, 90};
 
-TEST(AdpcmlabEndToEnd, OddRunOfElevenSamples) {
-  TempDir dir;
-  write_file(dir / "r.wav", pcm8_mono(kRising));
-  const RunResult run = run_adpcmlab(dir, "r\n");
-  EXPECT_EQ(run.exitStatus, 0);
-  EXPECT_EQ(run.out, console_gbk(kPrompt + report_utf8(48) + report_utf8(48) + data_utf8(11) +
-                                 "\a\n完成!!\nOK!\n"));
-  // Codes, reconstruction and decoded signal worked out by hand: see the
-  // codec's tests for the steps.
-  const Files expectedFiles = {
-      {"wav_r.h", mono_comment_gbk(8000, 8) + "\r\n#define size_wav_r   11\r\n" +
-                      array_head_gbk("wav_r", 11, "0.001375") +
-                      "0x00,0x04,0x0a,0x14,0x28,0x46,0x5a,0x64,0x63,0x65,\r\n\t0x5a\r\n};\r\n"},
+// The codes, reconstruction and decoded signal of kRising, worked out by
+// hand (see the codec's tests for the steps). The odd run's last sample has
+// no stored code: the decoder reads code 0 from the cleared byte after the
+// codes and moves on from 103 by the eighth of step 16.
+struct RisingRun {
+  std::string name;
+  std::size_t samples;
+  Files files;
+};
+
+const RisingRun kRisingRuns[] = {
+    {"r", 11,
+     {{"wav_r.h", "0x00,0x04,0x0a,0x14,0x28,0x46,0x5a,0x64,0x63,0x65,\r\n\t0x5a\r\n};\r\n"},
       {"mr.m", plot("10", " 0 4 10 20 40 70 90 100 99 101 90")},
       {"wave.txt", "0x00,0x04,0x0a,0x14,0x28,0x46,0x5a,0x64,0x63,0x65,\r\n0x5a,"},
       {"adpcm.txt", "0x17,0x12,0x63,0x21,0x00,"},
@@ -83,20 +83,9 @@ TEST(AdpcmlabEndToEnd, OddRunOfElevenSamples) {
       {"wav.m", plot("10", "0 4 10 20 40 70 90 100 99 101 90 ")},
       {"adpcm.m", plot("4", "23 18 99 33 0 ")},
       {"pcm.m", plot("10", "0 3 9 19 39 70 90 99 101 103 105 ")},
-      {"pred.m", plot("10", "0 3 9 19 39 70 90 99 101 103 89 ")},
-  };
-  EXPECT_EQ(outputs(dir, "r.wav"), expectedFiles);
-}
-
-TEST(AdpcmlabEndToEnd, EvenRunOfTenSamples) {
-  TempDir dir;
-  write_file(dir / "t.wav", pcm8_mono(kRising.substr(0, 10)));
-  const RunResult run = run_adpcmlab(dir, "t");
-  EXPECT_EQ(run.exitStatus, 0);
-  const Files expectedFiles = {
-      {"wav_t.h", mono_comment_gbk(8000, 8) + "\r\n#define size_wav_t   10\r\n" +
-                      array_head_gbk("wav_t", 10, "0.001250") +
-                      "0x00,0x04,0x0a,0x14,0x28,0x46,0x5a,0x64,0x63,0x65\r\n\t\r\n};\r\n"},
+      {"pred.m", plot("10", "0 3 9 19 39 70 90 99 101 103 89 ")}}},
+    {"t", 10,
+     {{"wav_t.h", "0x00,0x04,0x0a,0x14,0x28,0x46,0x5a,0x64,0x63,0x65\r\n\t\r\n};\r\n"},
       {"mt.m", plot("9", " 0 4 10 20 40 70 90 100 99 101")},
       {"wave.txt", "0x00,0x04,0x0a,0x14,0x28,0x46,0x5a,0x64,0x63,0x65,\r\n"},
       {"adpcm.txt", "0x17,0x12,0x63,0x21,0x00,"},
@@ -105,9 +94,32 @@ TEST(AdpcmlabEndToEnd, EvenRunOfTenSamples) {
       {"wav.m", plot("9", "0 4 10 20 40 70 90 100 99 101 ")},
       {"adpcm.m", plot("4", "23 18 99 33 0 ")},
       {"pcm.m", plot("9", "0 3 9 19 39 70 90 99 101 103 ")},
-      {"pred.m", plot("9", "0 3 9 19 39 70 90 99 101 103 ")},
-  };
-  EXPECT_EQ(outputs(dir, "t.wav"), expectedFiles);
+      {"pred.m", plot("9", "0 3 9 19 39 70 90 99 101 103 ")}}},
+};
+
+TEST(AdpcmlabEndToEnd, OddAndEvenRunsOfRisingSamples) {
+  for (const RisingRun& r : kRisingRuns) {
+    SCOPED_TRACE(std::to_string(r.samples) + " samples");
+    TempDir dir;
+    write_file(dir / (r.name + ".wav"), pcm8_mono(kRising.substr(0, r.samples)));
+    const RunResult run = run_adpcmlab(dir, r.name + "\n");
+    EXPECT_EQ(run.exitStatus, 0);
+    const auto riffSize = static_cast<std::uint32_t>(36 + r.samples + r.samples % 2);
+    EXPECT_EQ(run.out, console_gbk(kPrompt + report_utf8(riffSize) + report_utf8(riffSize) +
+                                   data_utf8(static_cast<std::int64_t>(r.samples)) +
+                                   "\a\n完成!!\nOK!\n"));
+    // The header file: comment block, size constant and array head before
+    // the entries above.
+    Files expectedFiles = r.files;
+    const std::string header = "wav_" + r.name + ".h";
+    const std::string seconds = r.samples == 11 ? "0.001375" : "0.001250";
+    expectedFiles[header] = mono_comment_gbk(8000, 8) + "\r\n#define size_wav_" + r.name + "   " +
+                            std::to_string(r.samples) + "\r\n" +
+                            array_head_gbk("wav_" + r.name, static_cast<std::int64_t>(r.samples),
+                                           seconds) +
+                            expectedFiles[header];
+    EXPECT_EQ(outputs(dir, r.name + ".wav"), expectedFiles);
+  }
 }
 
 TEST(AdpcmlabEndToEnd, NoSamples) {

@@ -9,14 +9,24 @@ using testing_support::iconv_gbk;
 
 std::string console_gbk(std::string_view utf8) { return iconv_gbk(crlf(utf8)); }
 
-std::string report_utf8(std::uint32_t riffSize, std::uint32_t rate, int bits, int channels) {
-  const int align = channels * bits / 8;
-  // %d prints the 32-bit field signed.
-  return "WAV格式文件\nwav文件数据大小:" + std::to_string(static_cast<std::int32_t>(riffSize)) +
-         "\nFormat Chunk Size:16\n编码方式:0001\n声道数:000" + std::to_string(channels) +
+std::string format_lines_utf8(int tag, int channels, std::uint32_t rate, int bits) {
+  const int align = channels * ((bits + 7) / 8);
+  const char hexTag[] = {'0', '0', '0', static_cast<char>('0' + tag), '\0'};
+  return "编码方式:" + std::string(hexTag) + "\n声道数:000" + std::to_string(channels) +
          "\n采样频率(sps):" + std::to_string(rate) + "\n每个采样的bits:" + std::to_string(bits) +
          "\n每秒所需字节数:" + std::to_string(rate * static_cast<std::uint32_t>(align)) +
          "\n数据块对齐单位:" + std::to_string(align) + "\n";
+}
+
+std::string riff_report_utf8(std::uint32_t riffSize, std::uint32_t fmtSize,
+                             std::string_view formatLines) {
+  // %d prints the 32-bit field signed.
+  return "WAV格式文件\nwav文件数据大小:" + std::to_string(static_cast<std::int32_t>(riffSize)) +
+         "\nFormat Chunk Size:" + std::to_string(fmtSize) + "\n" + std::string(formatLines);
+}
+
+std::string report_utf8(std::uint32_t riffSize, std::uint32_t rate, int bits, int channels) {
+  return riff_report_utf8(riffSize, 16, format_lines_utf8(1, channels, rate, bits));
 }
 
 std::string data_utf8(std::int64_t size) {

@@ -14,7 +14,12 @@ inline const std::string kPrompt = "\n\n      请输入WAV文件的路径!\n\n�
 // Console bytes as the tools must write them to a pipe: GBK, CR LF.
 std::string console_gbk(std::string_view utf8);
 
-// The report of the RIFF header and a 16-byte PCM format chunk.
+// The six format lines of the report.
+std::string format_lines_utf8(int tag, int channels, std::uint32_t rate, int bits);
+// The report of the RIFF header and a format chunk of `fmtSize` bytes.
+std::string riff_report_utf8(std::uint32_t riffSize, std::uint32_t fmtSize,
+                             std::string_view formatLines);
+// The same for a 16-byte PCM format chunk.
 std::string report_utf8(std::uint32_t riffSize, std::uint32_t rate = 8000, int bits = 8,
                         int channels = 1);
 std::string data_utf8(std::int64_t size);

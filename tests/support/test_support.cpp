@@ -58,6 +58,19 @@ std::string iconv_gbk(std::string_view utf8) {
   return read_file(dir / "out");
 }
 
+std::string capture_console(Encoding encoding, const std::function<void(TextWriter&)>& body) {
+  TempDir dir;
+  std::FILE* capture = std::fopen((dir / "console").c_str(), "wb");
+  if (capture == nullptr) throw std::runtime_error("cannot capture the console");
+  {
+    TextWriter console(capture, "console", encoding);
+    body(console);
+    console.close();
+  }
+  std::fclose(capture);
+  return read_file(dir / "console");
+}
+
 std::string le16(std::uint16_t v) {
   return {static_cast<char>(v & 0xFF), static_cast<char>(v >> 8)};
 }

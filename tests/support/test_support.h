@@ -2,9 +2,12 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <string_view>
+
+#include "textout/text_writer.h"
 
 namespace testing_support {
 
@@ -30,6 +33,9 @@ std::string crlf(std::string_view text);
 // UTF-8 text converted to GBK by the system's iconv, an encoder independent
 // of the tools' own.
 std::string iconv_gbk(std::string_view utf8);
+
+// Everything `body` writes on a console of the given encoding, as bytes.
+std::string capture_console(Encoding encoding, const std::function<void(TextWriter&)>& body);
 
 // Little-endian fields and RIFF chunks for building WAV files in tests.
 std::string le16(std::uint16_t v);
