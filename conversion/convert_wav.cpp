@@ -30,9 +30,11 @@ ConvertResult convert_wav(TextWriter& console, std::FILE* nameInput,
     console.text(texts::kNoSuchFile);
     return {ConvertOutcome::NoInput, 0, true};
   }
+  // The plot script is created only once the header file could be; a failure
+  // leaves neither behind.
   TextWriter header(names.header);
   std::optional<TextWriter> plotScript;
-  if (variant.samplePlotScript) plotScript.emplace(names.plotScript);
+  if (header.is_open() && variant.samplePlotScript) plotScript.emplace(names.plotScript);
   if (!header.is_open() || (plotScript && !plotScript->is_open())) {
     console.text(texts::kCreateFailed);
     return {ConvertOutcome::CannotCreate, 0, true};
@@ -40,15 +42,19 @@ ConvertResult convert_wav(TextWriter& console, std::FILE* nameInput,
 
   const InputConversion converted =
       convert_input(input, names, variant, {header, plotScript ? &*plotScript : nullptr}, console);
+  if (converted.outcome == ConvertOutcome::ReadFailed) {
+    // Half an array must not pass for the sound: the earlier files stay.
+    header.discard();
+    if (plotScript) plotScript->discard();
+    console.print(texts::kReadFailed, {std::string_view(names.input)});
+    return {converted.outcome, 0, true};
+  }
 
   bool written = close_or_report(header, console);
   if (plotScript && !close_or_report(*plotScript, console)) written = false;
   switch (converted.outcome) {
     case ConvertOutcome::NotWav: console.text(texts::kClosingNotWav); break;
     case ConvertOutcome::Stereo: console.text(texts::kClosingStereo); break;
-    case ConvertOutcome::ReadFailed:
-      console.print(texts::kReadFailed, {std::string_view(names.input)});
-      return {converted.outcome, 0, written};
     default: break;
   }
   return {converted.outcome, converted.dataSize, written};

@@ -9,21 +9,23 @@
 #include "textout/texts.h"
 
 TextWriter::TextWriter(std::FILE* stream, std::string name, Encoding encoding)
-    : stream_(stream),
-      name_(std::move(name)),
-      encoding_(encoding),
-      owned_(false),
-      buffer_(new char[kBufferSize]) {}
+    : stream_(stream), name_(std::move(name)), encoding_(encoding), buffer_(new char[kBufferSize]) {}
 
 TextWriter::TextWriter(std::string path)
-    : stream_(std::fopen(path.c_str(), "w+b")),
+    : stream_(nullptr),
+      file_(create_pending_file(path)),
       name_(std::move(path)),
       encoding_(Encoding::Gbk),
-      owned_(true),
-      buffer_(new char[kBufferSize]) {}
+      buffer_(new char[kBufferSize]) {
+  if (file_) stream_ = file_->stream;
+}
 
 TextWriter::~TextWriter() {
-  if (stream_ != nullptr) close();
+  if (file_) {
+    discard();
+  } else if (stream_ != nullptr) {
+    close();
+  }
 }
 
 void TextWriter::text(std::string_view utf8) {
@@ -96,13 +98,25 @@ bool TextWriter::deliver() {
 bool TextWriter::close() {
   if (stream_ == nullptr) return false;
   bool ok = flush();
-  if (owned_) {
-    if (std::ferror(stream_) != 0) ok = false;
-    if (std::fclose(stream_) != 0) ok = false;
+  if (file_) {
+    if (!ok) {
+      discard_pending_file(*file_);
+    } else {
+      ok = commit_pending_file(*file_);
+    }
+    file_.reset();
     stream_ = nullptr;
   }
   failed_ = !ok;
   return ok;
+}
+
+void TextWriter::discard() {
+  if (!file_) return;
+  discard_pending_file(*file_);
+  file_.reset();
+  stream_ = nullptr;
+  used_ = 0;
 }
 
 bool close_or_report(TextWriter& file, TextWriter& console) {

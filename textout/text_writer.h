@@ -5,11 +5,13 @@
 #include <cstdio>
 #include <initializer_list>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "textout/encoding.h"
 #include "textout/format.h"
+#include "textout/output_file.h"
 
 // Buffered text output to one stream. Every line feed a writer emits is stored
 // as CR LF (the stream itself is binary, so no platform adds or drops a CR).
@@ -19,7 +21,8 @@ class TextWriter {
  public:
   // Wraps a stream the caller owns, such as stdout.
   TextWriter(std::FILE* stream, std::string name, Encoding encoding);
-  // Creates the file, emptying an existing one; check is_open().
+  // Creates an output file that replaces `path` when close() succeeds (see
+  // PendingFile); check is_open(). Until then `path` keeps what it held.
   explicit TextWriter(std::string path);
   ~TextWriter();
   TextWriter(const TextWriter&) = delete;
@@ -44,9 +47,12 @@ class TextWriter {
 
   // Hands the buffered bytes to the stream; false once anything has failed.
   bool flush();
-  // Flushes and, for a file this writer created, closes it. True only when
-  // every byte reached the file.
+  // Flushes and, for a file this writer created, closes it and puts it in
+  // place of its name. True only when every byte reached the file.
   bool close();
+  // For a file this writer created: drops it, leaving its name as it was.
+  // A writer destroyed before close() does the same.
+  void discard();
 
   // Large enough that a long conversion writes in few system calls; on the
   // heap, so the tools run on a small stack.
@@ -57,9 +63,9 @@ class TextWriter {
   bool deliver();
 
   std::FILE* stream_;
+  std::optional<PendingFile> file_;  // set for a file this writer created
   std::string name_;
   Encoding encoding_;
-  bool owned_;
   bool failed_ = false;
   std::size_t used_ = 0;
   std::uint64_t delivered_ = 0;

@@ -74,13 +74,24 @@ TEST(SampleDumps, FilesThatCannotBeCreatedAreReportedAndSkipped) {
   EXPECT_EQ(console, iconv_gbk(crlf("创建文件失败!\n创建文件m失败!\n")));
 }
 
-TEST(SampleDumps, WriteFailureIsReportedAtClose) {
-  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
-  const std::uint8_t byte = 1;
-  const std::string console = capture_console(Encoding::Gbk, [&](TextWriter& out) {
-    EXPECT_FALSE(write_hex_list(out, {&byte, 1}, "/dev/full"));
+TEST(SampleDumps, WriteFailureIsReportedAndKeepsTheEarlierFile) {
+  TempDir dir;
+  write_file(dir / "x.txt", "earlier");
+  const std::vector<std::uint8_t> bytes(3000, 0x5a);  // 15 000 bytes of hex list
+  const int status = with_file_size_limit(4096, [&] {
+    const std::string console = capture_console(Encoding::Gbk, [&](TextWriter& out) {
+      if (write_hex_list(out, bytes, (dir / "x.txt").string())) std::abort();
+    });
+    write_file(dir / "console", console);
+    return 0;
   });
-  EXPECT_EQ(console, iconv_gbk(crlf("\a写入文件失败:/dev/full\n")));
+  ASSERT_EQ(status, 0);
+  EXPECT_EQ(read_file(dir / "console"),
+            iconv_gbk(crlf("\a写入文件失败:" + (dir / "x.txt").string() + "\n")));
+  EXPECT_EQ(read_file(dir / "x.txt"), "earlier");
+  std::size_t entries = 0;
+  for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path())) ++entries;
+  EXPECT_EQ(entries, 2u) << "a temporary file was left behind";
 }
 
 }  // namespace

@@ -164,15 +164,16 @@ TEST(WavtohEndToEnd, OutputThatCannotBeCreated) {
   EXPECT_EQ(run.out, console_gbk(kPrompt + "建立文件失败\n"));
 }
 
-TEST(WavtohEndToEnd, WriteFailureIsReported) {
-  if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+TEST(WavtohEndToEnd, WriteFailureIsReportedAndKeepsTheEarlierFile) {
   TempDir dir;
-  write_file(dir / "x.wav", pcm8_mono("ab"));
-  fs::create_symlink("/dev/full", dir / "wav_x.h");
-  const RunResult run = run_wavtoh(dir, "x");
+  write_file(dir / "x.wav", pcm8_mono(std::string(20000, 'a')));  // a 106 KB header file
+  write_file(dir / "wav_x.h", "earlier");
+  const RunResult run = run_program(kWavtoh, dir.path(), "x", "", "", 8192);
   EXPECT_EQ(run.exitStatus, 1);
-  EXPECT_EQ(run.out, console_gbk(kPrompt + report_utf8(38) + report_utf8(38) + data_utf8(2) +
-                                 "\a写入文件失败:wav_x.h\n"));
+  EXPECT_EQ(run.out, console_gbk(kPrompt + report_utf8(20036) + report_utf8(20036) +
+                                 data_utf8(20000) + "\a写入文件失败:wav_x.h\n"));
+  EXPECT_EQ(read_file(dir / "wav_x.h"), "earlier");
+  EXPECT_EQ(file_count(dir), 2u);
 }
 
 TEST(WavtohEndToEnd, NoNameOnStandardInput) {

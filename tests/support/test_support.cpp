@@ -1,11 +1,13 @@
 #include "tests/support/test_support.h"
 
 #include <pty.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <cstdio>
+#include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -71,6 +73,22 @@ std::string capture_console(Encoding encoding, const std::function<void(TextWrit
   return read_file(dir / "console");
 }
 
+int with_file_size_limit(std::uint64_t bytes, const std::function<int()>& body) {
+  std::fflush(nullptr);
+  const pid_t pid = fork();
+  if (pid < 0) throw std::runtime_error("fork failed");
+  if (pid == 0) {
+    // Ignored, SIGXFSZ no longer kills: the write fails with EFBIG instead.
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{bytes, bytes};
+    if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(126);
+    _exit(body());
+  }
+  int status = 0;
+  waitpid(pid, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
 std::string le16(std::uint16_t v) {
   return {static_cast<char>(v & 0xFF), static_cast<char>(v >> 8)};
 }
@@ -116,7 +134,7 @@ std::string program_under_test(const char* override, const char* built) {
 
 RunResult run_program(const std::string& program, const std::filesystem::path& dir,
                       std::string_view input, const std::string& asUser,
-                      const std::string& argument) {
+                      const std::string& argument, std::uint64_t fileSizeLimit) {
   // Input and output go through files, so neither side can block the other.
   TempDir io;
   write_file(io / "stdin", input);
@@ -127,6 +145,11 @@ RunResult run_program(const std::string& program, const std::filesystem::path& d
     if (std::freopen((io / "stdin").c_str(), "rb", stdin) == nullptr ||
         std::freopen((io / "stdout").c_str(), "wb", stdout) == nullptr) {
       _exit(127);
+    }
+    if (fileSizeLimit != 0) {
+      std::signal(SIGXFSZ, SIG_IGN);  // ignored, it makes the write fail instead
+      const rlimit limit{fileSizeLimit, fileSizeLimit};
+      if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(126);
     }
     // WAVTOH_TEST_WRAPPER runs the program under a checker, such as
     // "valgrind --error-exitcode=99 -q"; its exit status then fails the test.

@@ -37,6 +37,10 @@ std::string iconv_gbk(std::string_view utf8);
 // Everything `body` writes on a console of the given encoding, as bytes.
 std::string capture_console(Encoding encoding, const std::function<void(TextWriter&)>& body);
 
+// Runs `body` in a child process whose files may grow to `bytes` at most
+// (writes past that fail as on a full disk); returns body's result, or -1.
+int with_file_size_limit(std::uint64_t bytes, const std::function<int()>& body);
+
 // Little-endian fields and RIFF chunks for building WAV files in tests.
 std::string le16(std::uint16_t v);
 std::string le32(std::uint32_t v);
@@ -64,10 +68,12 @@ struct RunResult {
 };
 // Runs `program` in `dir` with `input` on standard input; `asUser` is a
 // command prefix that switches user, such as "setpriv --reuid=65534 ...",
-// and `argument`, when given, the program's one argument.
+// `argument`, when given, the program's one argument, and `fileSizeLimit`,
+// when not 0, the size past which the program's writes fail as on a full
+// disk (its standard output is a file too, and bound by the same limit).
 RunResult run_program(const std::string& program, const std::filesystem::path& dir,
                       std::string_view input, const std::string& asUser = "",
-                      const std::string& argument = "");
+                      const std::string& argument = "", std::uint64_t fileSizeLimit = 0);
 
 // The same with standard output on a pseudo-terminal in raw mode (so the
 // terminal adds no CR of its own) and LC_ALL set to `locale`.

@@ -49,18 +49,27 @@ TEST(TextWriter, EmptiesAnExistingFile) {
 
 TEST(TextWriter, ReportsAFailedWriteAtClose) {
   if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
-  TextWriter out("/dev/full");
-  ASSERT_TRUE(out.is_open());
-  out.raw("a few bytes that stay in the buffer until close");
-  EXPECT_FALSE(out.close());
+  std::FILE* full = std::fopen("/dev/full", "wb");
+  ASSERT_NE(full, nullptr);
+  {
+    TextWriter out(full, "/dev/full", Encoding::Gbk);
+    out.raw("a few bytes that stay in the buffer until close");
+    EXPECT_FALSE(out.close());
+  }
+  std::fclose(full);
 }
 
 TEST(TextWriter, ReportsAFailedWriteOfALargeOutput) {
   if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
-  TextWriter out("/dev/full");
-  const std::string block(TextWriter::kBufferSize / 3, 'x');
-  for (int i = 0; i < 10; ++i) out.raw(block);
-  EXPECT_FALSE(out.close());
+  std::FILE* full = std::fopen("/dev/full", "wb");
+  ASSERT_NE(full, nullptr);
+  {
+    TextWriter out(full, "/dev/full", Encoding::Gbk);
+    const std::string block(TextWriter::kBufferSize / 3, 'x');
+    for (int i = 0; i < 10; ++i) out.raw(block);
+    EXPECT_FALSE(out.close());
+  }
+  std::fclose(full);
 }
 
 TEST(TextWriter, CannotCreateAFileInAMissingFolder) {
