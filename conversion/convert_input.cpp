@@ -57,6 +57,8 @@ InputConversion convert_input(InputFile& input, const ConversionNames& names,
   WavHeaderInfo info;
   if (read_wav_header(input, info, console) != WalkOk) return {ConvertOutcome::NotWav, 0};
   const std::uint32_t size = effective_data_size(input, info, console);
+  // The report shows now, not after a long conversion.
+  console.flush();
 
   write_comment_opening(outputs.header, info);
   if (info.channels == 2) {

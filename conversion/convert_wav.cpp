@@ -16,15 +16,16 @@ ConvertResult convert_wav(TextWriter& console, std::FILE* nameInput,
                           const ConversionVariant& variant) {
   console.text(texts::kPrompt);
   console.flush();
-  const std::optional<std::string> baseName = read_base_name(nameInput);
-  if (!baseName) {
+  const TypedName typed = read_base_name(nameInput);
+  if (typed.kind == TypedName::Kind::NoWord) {
     console.text(texts::kNoName);
     return {ConvertOutcome::NoName, 0, true};
   }
-  const ConversionNames names = derive_names(*baseName);
+  const ConversionNames names = derive_names(typed.word);
 
   // A name with a NUL byte cannot name a file; opening it would open another.
-  const bool nameUsable = baseName->find('\0') == std::string::npos;
+  const bool nameUsable =
+      typed.kind == TypedName::Kind::Word && typed.word.find('\0') == std::string::npos;
   InputFile input(nameUsable ? names.input : std::string());
   if (!nameUsable || !input.is_open()) {
     console.text(texts::kNoSuchFile);

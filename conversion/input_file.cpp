@@ -2,8 +2,13 @@
 
 #include <limits>
 
-#ifndef _WIN32
+#ifdef _WIN32
 #include <sys/stat.h>
+#include <sys/types.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -20,21 +25,48 @@ int seek64(std::FILE* f, std::uint64_t offset, int whence) {
 std::int64_t tell64(std::FILE* f) { return ftello(f); }
 #endif
 
+#ifdef _WIN32
+
+std::FILE* open_regular_file(const std::string& path) {
+  std::FILE* stream = std::fopen(path.c_str(), "rb");
+  if (stream == nullptr) return nullptr;
+  struct _stat64 status {};
+  if (_fstat64(_fileno(stream), &status) != 0 || (status.st_mode & _S_IFMT) != _S_IFREG) {
+    std::fclose(stream);
+    return nullptr;
+  }
+  return stream;
+}
+
+#else
+
+std::FILE* open_regular_file(const std::string& path) {
+  // Non-blocking, so that opening a pipe with no writer returns at once.
+  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return nullptr;
+  struct stat status {};
+  std::FILE* stream = nullptr;
+  if (fstat(fd, &status) == 0 && S_ISREG(status.st_mode) &&
+      fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) == 0) {
+    stream = fdopen(fd, "rb");
+  }
+  if (stream == nullptr) close(fd);
+  return stream;
+}
+
+#endif
+
 }  // namespace
 
-InputFile::InputFile(const std::string& path) : stream_(std::fopen(path.c_str(), "rb")) {
-  if (stream_ == nullptr) return;
-#ifndef _WIN32
-  // POSIX systems open a folder for reading; it is no file to convert.
-  struct stat status {};
-  if (fstat(fileno(stream_), &status) == 0 && S_ISDIR(status.st_mode)) {
-    std::fclose(stream_);
-    stream_ = nullptr;
-    return;
-  }
-#endif
-  // A stream without a size (a pipe) can still be read from the start; its
-  // skips then fail where the seek fails.
+InputFile::InputFile(const std::string& path) : stream_(open_regular_file(path)), owned_(true) {
+  if (stream_ != nullptr) take_size();
+}
+
+InputFile::InputFile(std::FILE* stream) : stream_(stream), owned_(false) { take_size(); }
+
+void InputFile::take_size() {
+  // A stream without a size can still be read from the start; its skips then
+  // fail where the seek fails.
   std::int64_t end = -1;
   if (seek64(stream_, 0, SEEK_END) == 0) end = tell64(stream_);
   size_ = end >= 0 ? static_cast<std::uint64_t>(end) : std::numeric_limits<std::uint64_t>::max();
@@ -42,7 +74,7 @@ InputFile::InputFile(const std::string& path) : stream_(std::fopen(path.c_str(),
 }
 
 InputFile::~InputFile() {
-  if (stream_ != nullptr) std::fclose(stream_);
+  if (stream_ != nullptr && owned_) std::fclose(stream_);
 }
 
 bool InputFile::read(unsigned char* dest, std::size_t n) {

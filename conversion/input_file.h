@@ -10,7 +10,11 @@
 // Offsets are 64-bit everywhere: files over 2 GiB work on every platform.
 class InputFile {
  public:
+  // Opens a regular file (a link to one included). Anything else, a folder,
+  // a pipe, a socket or a device, is refused at once, without blocking.
   explicit InputFile(const std::string& path);
+  // Reads a stream the caller opened and owns, such as one over memory.
+  explicit InputFile(std::FILE* stream);
   ~InputFile();
   InputFile(const InputFile&) = delete;
   InputFile& operator=(const InputFile&) = delete;
@@ -28,9 +32,11 @@ class InputFile {
   bool rewind();
 
  private:
+  void take_size();
   bool seek(std::uint64_t offset);
 
   std::FILE* stream_;
+  bool owned_;
   std::uint64_t size_ = 0;
   std::uint64_t position_ = 0;
 };

@@ -1,5 +1,9 @@
 #include "conversion/names.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace {
 
 bool is_space(int c) {
@@ -12,27 +16,49 @@ bool is_identifier_byte(char c) {
 
 }  // namespace
 
-std::optional<std::string> read_base_name(std::FILE* in) {
+TypedName read_base_name(std::FILE* in) {
   int c = std::getc(in);
   while (c != EOF && is_space(c)) c = std::getc(in);
-  if (c == EOF) return std::nullopt;
+  if (c == EOF) return {TypedName::Kind::NoWord, {}};
   std::string word;
   while (c != EOF && !is_space(c)) {
+    if (word.size() == kMaxTypedName) return {TypedName::Kind::TooLong, {}};
     word.push_back(static_cast<char>(c));
     c = std::getc(in);
   }
-  return word;
+  return {TypedName::Kind::Word, std::move(word)};
 }
 
-ConversionNames derive_names(const std::string& baseName) {
+std::string_view last_component(std::string_view path) {
+  std::size_t start = 0;
+#ifdef _WIN32
+  // Names are in the ANSI code page, where the second byte of a double-byte
+  // character can be 0x5C: only a byte that starts a character separates.
+  if (path.size() >= 2 && path[1] == ':') start = 2;
+  for (std::size_t i = start; i < path.size(); ++i) {
+    if (path[i] == '/' || path[i] == '\\') {
+      start = i + 1;
+    } else if (IsDBCSLeadByte(static_cast<BYTE>(path[i])) && i + 1 < path.size()) {
+      ++i;
+    }
+  }
+#else
+  const std::size_t slash = path.find_last_of('/');
+  if (slash != std::string_view::npos) start = slash + 1;
+#endif
+  return path.substr(start);
+}
+
+ConversionNames derive_names(const std::string& typedPath) {
+  const std::string name(last_component(typedPath));
   ConversionNames names;
-  names.input = baseName + ".wav";
-  names.header = "wav_" + baseName + ".h";
-  names.plotScript = "m" + baseName + ".m";
+  names.input = typedPath + ".wav";
+  names.header = "wav_" + name + ".h";
+  names.plotScript = "m" + name + ".m";
   // Bytes a C identifier cannot hold (dots, dashes, GBK bytes) become '_',
   // as xxd -i does, so every name gives an array that compiles.
   names.array = "wav_";
-  for (char c : baseName) names.array.push_back(is_identifier_byte(c) ? c : '_');
+  for (char c : name) names.array.push_back(is_identifier_byte(c) ? c : '_');
   names.sizeDefine = "#define size_" + names.array;
   return names;
 }

@@ -33,13 +33,18 @@ bool read_chunk_header(InputFile& in, ChunkHeader& header) {
   return true;
 }
 
+// More chunks than any writer puts before its format or data chunk; past
+// this a file of empty chunks (a sparse file of zeros) would be walked for
+// days.
+constexpr int kMaxSkippedChunks = 65536;
+
 // Reads chunk headers until one has the wanted id. Chunks of other kinds
 // (JUNK, LIST, bext, PEAK, ...) carry nothing the conversion needs and are
 // skipped whole.
 bool find_chunk(InputFile& in, const char (&id)[5], ChunkHeader& header) {
-  while (read_chunk_header(in, header)) {
+  for (int skipped = 0; read_chunk_header(in, header); ++skipped) {
     if (has_id(header.id, id)) return true;
-    if (!in.skip(padded_size(header.size))) return false;
+    if (skipped == kMaxSkippedChunks || !in.skip(padded_size(header.size))) return false;
   }
   return false;
 }

@@ -9,3 +9,8 @@
 // traps when an output outgrows its bound (a fixed multiple of the input
 // plus a constant).
 void run_conversion_harness(const std::uint8_t* data, std::size_t size);
+
+// The same walk and writers fed from memory, with every output going to the
+// null device: no file is created, so a fuzzer covers many times the inputs
+// in the same time. Traps on the same bounds.
+void run_memory_conversion_harness(const std::uint8_t* data, std::size_t size);

@@ -1,8 +1,12 @@
 #include "textout/console.h"
 
+#include <cctype>
 #include <clocale>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <string>
+#include <string_view>
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -46,9 +50,39 @@ long long write_windows_console(std::FILE* stream, const char* gbk, std::size_t 
 
 #else
 
+namespace {
+
+// The locale the environment names for the character type, as setlocale
+// would pick it: LC_ALL, then LC_CTYPE, then LANG.
+const char* named_ctype_locale() {
+  for (const char* variable : {"LC_ALL", "LC_CTYPE", "LANG"}) {
+    const char* value = std::getenv(variable);
+    if (value != nullptr && *value != '\0') return value;
+  }
+  return "";
+}
+
+// True when a locale name such as "zh_CN.UTF-8" or "en_US.utf8" names UTF-8.
+bool names_utf8(std::string_view locale) {
+  const std::size_t dot = locale.find('.');
+  if (dot == std::string_view::npos) return false;
+  std::string codeset;
+  for (char c : locale.substr(dot + 1)) {
+    if (c == '@') break;
+    if (c != '-') codeset.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
+  }
+  return codeset == "utf8";
+}
+
+}  // namespace
+
 Encoding prepare_console_output() {
   if (isatty(fileno(stdout)) == 0) return Encoding::Gbk;
-  if (std::setlocale(LC_CTYPE, "") == nullptr) return Encoding::Gbk;
+  // Containers often name a UTF-8 locale that is not installed: setlocale
+  // then fails, but the terminal still expects UTF-8.
+  if (std::setlocale(LC_CTYPE, "") == nullptr) {
+    return names_utf8(named_ctype_locale()) ? Encoding::Utf8 : Encoding::Gbk;
+  }
   const char* codeset = nl_langinfo(CODESET);
   return std::strcmp(codeset, "UTF-8") == 0 ? Encoding::Utf8 : Encoding::Gbk;
 }

@@ -246,13 +246,17 @@ TEST(WavtohEndToEnd, GbkNameGivesExactFilesAndACompilableIdentifier) {
 
 TEST(WavtohEndToEnd, UTF8TerminalShowsTheTextsAsUTF8) {
   struct Case {
+    const char* variable;
     std::string locale;
     bool utf8;
   };
-  for (const Case& c : {Case{"C.UTF-8", true}, Case{"C", false}}) {
+  // A UTF-8 locale that is not installed still names a UTF-8 terminal.
+  for (const Case& c : {Case{"LC_ALL", "C.UTF-8", true}, Case{"LC_ALL", "C", false},
+                        Case{"LANG", "xx_XX.UTF-8", true}, Case{"LC_CTYPE", "xx_XX.utf8", true},
+                        Case{"LANG", "xx_XX.GBK", false}}) {
     TempDir dir;
     write_file(dir / "a.wav", pcm8_mono("\x01"));
-    const RunResult run = run_on_terminal(kWavtoh, dir.path(), "a", c.locale);
+    const RunResult run = run_on_terminal(kWavtoh, dir.path(), "a", c.locale, c.variable);
     const std::string console =
         crlf(kPrompt + report_utf8(38) + report_utf8(38) + data_utf8(1));
     EXPECT_EQ(run.exitStatus, 0);

@@ -1,5 +1,5 @@
 // Replays the fuzz corpus and every input that once broke the tools through
-// the same harness the fuzzer drives, so each stays fixed in ordinary builds.
+// the same harnesses the fuzzers drive, so each stays fixed in ordinary builds.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -29,7 +29,9 @@ TEST(FuzzCorpus, EveryInputConvertsWithinItsBounds) {
   for (const auto& input : inputs) {
     SCOPED_TRACE(input.string());
     const std::string bytes = read_file(input);
-    run_conversion_harness(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+    const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
+    run_conversion_harness(data, bytes.size());
+    run_memory_conversion_harness(data, bytes.size());
   }
   fs::current_path(before);
 }

@@ -173,7 +173,8 @@ RunResult run_program(const std::string& program, const std::filesystem::path& d
 }
 
 RunResult run_on_terminal(const std::string& program, const std::filesystem::path& dir,
-                          std::string_view input, const std::string& locale) {
+                          std::string_view input, const std::string& locale,
+                          const char* variable) {
   TempDir io;
   write_file(io / "stdin", input);
   int terminal = -1;
@@ -187,7 +188,8 @@ RunResult run_on_terminal(const std::string& program, const std::filesystem::pat
     if (chdir(dir.c_str()) != 0 || std::freopen((io / "stdin").c_str(), "rb", stdin) == nullptr) {
       _exit(127);
     }
-    setenv("LC_ALL", locale.c_str(), 1);
+    for (const char* other : {"LC_ALL", "LC_CTYPE", "LANG"}) unsetenv(other);
+    setenv(variable, locale.c_str(), 1);
     execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
     _exit(127);
   }
@@ -202,6 +204,51 @@ RunResult run_on_terminal(const std::string& program, const std::filesystem::pat
   int status = 0;
   waitpid(pid, &status, 0);
   return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
+}
+
+RunResult run_program_until(const std::string& program, const std::filesystem::path& dir,
+                            std::string_view input, std::string_view trigger,
+                            const std::function<void(int pid)>& action) {
+  TempDir io;
+  write_file(io / "stdin", input);
+  int out[2];
+  if (pipe(out) != 0) throw std::runtime_error("pipe failed");
+  const pid_t pid = fork();
+  if (pid < 0) throw std::runtime_error("fork failed");
+  if (pid == 0) {
+    close(out[0]);
+    if (chdir(dir.c_str()) != 0 || std::freopen((io / "stdin").c_str(), "rb", stdin) == nullptr ||
+        dup2(out[1], STDOUT_FILENO) < 0) {
+      _exit(127);
+    }
+    const char* wrapper = std::getenv("WAVTOH_TEST_WRAPPER");
+    if (wrapper != nullptr && *wrapper != '\0') {
+      // exec: the signals the action sends reach the wrapper itself.
+      const std::string command = std::string("exec ") + wrapper + " '" + program + "'";
+      execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+    } else {
+      execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+    }
+    _exit(127);
+  }
+  close(out[1]);
+  std::string text;
+  bool acted = false;
+  char buffer[4096];
+  for (;;) {
+    const ssize_t n = read(out[0], buffer, sizeof buffer);
+    if (n <= 0) break;
+    text.append(buffer, static_cast<std::size_t>(n));
+    if (!acted && text.find(trigger) != std::string::npos) {
+      acted = true;
+      action(pid);
+    }
+  }
+  close(out[0]);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  if (!acted) throw std::runtime_error("the trigger text never appeared");
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, text};
 }
 
 }  // namespace testing_support

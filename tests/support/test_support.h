@@ -76,8 +76,17 @@ RunResult run_program(const std::string& program, const std::filesystem::path& d
                       const std::string& argument = "", std::uint64_t fileSizeLimit = 0);
 
 // The same with standard output on a pseudo-terminal in raw mode (so the
-// terminal adds no CR of its own) and LC_ALL set to `locale`.
+// terminal adds no CR of its own) and the locale variable `variable` (the
+// only one set) naming `locale`.
 RunResult run_on_terminal(const std::string& program, const std::filesystem::path& dir,
-                          std::string_view input, const std::string& locale);
+                          std::string_view input, const std::string& locale,
+                          const char* variable = "LC_ALL");
+
+// Runs `program` as run_program does, but with standard output on a pipe:
+// once `trigger` has appeared there, calls `action` with the program's
+// process id, then reads on to the end.
+RunResult run_program_until(const std::string& program, const std::filesystem::path& dir,
+                            std::string_view input, std::string_view trigger,
+                            const std::function<void(int pid)>& action);
 
 }  // namespace testing_support
