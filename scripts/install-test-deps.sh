@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs, on Debian and as root, everything the build and the tests use:
 # compilers and test libraries, the independent WAV writers and readers
-# (sox, ffmpeg, espeak-ng, libsndfile, Python), a microcontroller C compiler,
+# (sox, ffmpeg, espeak-ng, libsndfile, Python), a microcontroller C compiler
+# with the Arduino AVR core and the simavr simulator for the example firmware,
 # GNU Octave for the plot scripts, valgrind and clang's fuzzing runtime, and
 # MinGW-w64 with Wine for the Windows build and its test run.
 set -euo pipefail
@@ -9,7 +10,7 @@ packages=(
   cmake make g++ clang libgtest-dev libgmock-dev libbenchmark-dev libc-bin
   libclang-rt-14-dev valgrind
   sox ffmpeg espeak-ng sndfile-programs python3
-  gcc-avr avr-libc binutils-avr
+  gcc-avr avr-libc binutils-avr arduino-core-avr simavr libsimavr-dev libelf-dev
   octave gnuplot-nox fonts-freefont-otf
   g++-mingw-w64-x86-64 wine64 wine dpkg-dev
 )
