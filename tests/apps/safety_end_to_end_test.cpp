@@ -119,6 +119,18 @@ TEST(SafetyEndToEnd, RunsAtOnceInOneFolderLeaveWholeFiles) {
   }
 }
 
+TEST(SafetyEndToEnd, HeaderThatCannotBeCreatedStopsBeforeThePlotScript) {
+  TempDir dir;
+  write_file(dir / "x.wav", pcm8_mono("ab"));
+  fs::create_directory(dir / "wav_x.h");
+  write_file(dir / "mx.m", "earlier");
+  const RunResult run = run_program(kAdpcmlab, dir.path(), "x");
+  EXPECT_EQ(run.exitStatus, 1);
+  EXPECT_EQ(run.out, console_gbk(kPrompt + "建立文件失败\n"));
+  EXPECT_EQ(read_file(dir / "mx.m"), "earlier");
+  EXPECT_EQ(names_in(dir.path()), (std::set<std::string>{"mx.m", "wav_x.h", "x.wav"}));
+}
+
 TEST(SafetyEndToEnd, PosixPipeAsInputIsRefusedAtOnce) {
   TempDir dir;
   ASSERT_EQ(mkfifo((dir / "x.wav").c_str(), 0644), 0);
