@@ -158,6 +158,8 @@ std::optional<PendingFile> create_pending_file(const std::string& path) {
 #else
   std::FILE* stream = fchmod(fd, mode_for(path)) == 0 ? fdopen(fd, "wb") : nullptr;
 #endif
+  // TextWriter hands over large blocks: they go to the file as they are.
+  if (stream != nullptr) std::setvbuf(stream, nullptr, _IONBF, 0);
   if (stream == nullptr) {
 #ifdef _WIN32
     _close(fd);
