@@ -9,14 +9,14 @@
 #include "textout/texts.h"
 
 TextWriter::TextWriter(std::FILE* stream, std::string name, Encoding encoding)
-    : stream_(stream), name_(std::move(name)), encoding_(encoding), buffer_(new char[kBufferSize]) {}
+    : stream_(stream), name_(std::move(name)), encoding_(encoding), buffer_(new char[kInitialBufferSize]) {}
 
 TextWriter::TextWriter(std::string path)
     : stream_(nullptr),
       file_(create_pending_file(path)),
       name_(std::move(path)),
       encoding_(Encoding::Gbk),
-      buffer_(new char[kBufferSize]) {
+      buffer_(new char[kInitialBufferSize]) {
   if (file_) stream_ = file_->stream;
 }
 
@@ -59,7 +59,7 @@ void TextWriter::append_crlf(std::string_view bytes) {
 
 void TextWriter::raw(std::string_view bytes) {
   while (!bytes.empty()) {
-    const std::size_t n = std::min(bytes.size(), kBufferSize);
+    const std::size_t n = std::min(bytes.size(), kInitialBufferSize);
     std::memcpy(space(n), bytes.data(), n);
     advance(n);
     bytes.remove_prefix(n);
@@ -67,7 +67,15 @@ void TextWriter::raw(std::string_view bytes) {
 }
 
 char* TextWriter::space(std::size_t n) {
-  if (kBufferSize - used_ < n) flush();
+  if (capacity_ - used_ >= n) return buffer_.get() + used_;
+  if (capacity_ < kBufferSize) {
+    std::unique_ptr<char[]> larger(new char[kBufferSize]);
+    std::memcpy(larger.get(), buffer_.get(), used_);
+    buffer_ = std::move(larger);
+    capacity_ = kBufferSize;
+  } else {
+    flush();
+  }
   return buffer_.get() + used_;
 }
 

@@ -55,8 +55,10 @@ class TextWriter {
   void discard();
 
   // Large enough that a long conversion writes in few system calls; on the
-  // heap, so the tools run on a small stack.
+  // heap, so the tools run on a small stack. A writer starts with a smaller
+  // buffer and grows it only when its text outgrows that.
   static constexpr std::size_t kBufferSize = 1024 * 1024;
+  static constexpr std::size_t kInitialBufferSize = 16 * 1024;
 
  private:
   void append_crlf(std::string_view bytes);
@@ -69,6 +71,7 @@ class TextWriter {
   bool failed_ = false;
   std::size_t used_ = 0;
   std::uint64_t delivered_ = 0;
+  std::size_t capacity_ = kInitialBufferSize;
   std::unique_ptr<char[]> buffer_;
 };
 
