@@ -16,8 +16,8 @@ ConvertResult convert_wav(TextWriter& console, std::FILE* nameInput,
                           const ConversionVariant& variant) {
   console.text(texts::kPrompt);
   console.flush();
-  const TypedName typed = read_base_name(nameInput);
-  if (typed.kind == TypedName::Kind::NoWord) {
+  const TypedPath typed = read_typed_path(nameInput);
+  if (typed.kind == TypedPath::Kind::NoWord) {
     console.text(texts::kNoName);
     return {ConvertOutcome::NoName, 0, true};
   }
@@ -25,7 +25,7 @@ ConvertResult convert_wav(TextWriter& console, std::FILE* nameInput,
 
   // A name with a NUL byte cannot name a file; opening it would open another.
   const bool nameUsable =
-      typed.kind == TypedName::Kind::Word && typed.word.find('\0') == std::string::npos;
+      typed.kind == TypedPath::Kind::Word && typed.word.find('\0') == std::string::npos;
   InputFile input(nameUsable ? names.input : std::string());
   if (!nameUsable || !input.is_open()) {
     console.text(texts::kNoSuchFile);

@@ -17,9 +17,9 @@ struct ConvertResult {
 // True for the outcomes after which the program stops at once.
 bool conversion_ends_program(ConvertOutcome outcome);
 
-// The interactive conversion: prompts on `console`, reads the base name from
-// `nameInput`, converts <name>.wav into wav_<name>.h (and, as the variant
-// says, m<name>.m) in the current directory and prints the closing message
-// of a refused or stereo file.
+// The interactive conversion: prompts on `console`, reads the typed path from
+// `nameInput`, converts <path>.wav into wav_<name>.h (and, as the variant
+// says, m<name>.m, <name> being its last component) in the current
+// directory and prints the closing message of a refused or stereo file.
 ConvertResult convert_wav(TextWriter& console, std::FILE* nameInput,
                           const ConversionVariant& variant);

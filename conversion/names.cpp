@@ -16,17 +16,17 @@ bool is_identifier_byte(char c) {
 
 }  // namespace
 
-TypedName read_base_name(std::FILE* in) {
+TypedPath read_typed_path(std::FILE* in) {
   int c = std::getc(in);
   while (c != EOF && is_space(c)) c = std::getc(in);
-  if (c == EOF) return {TypedName::Kind::NoWord, {}};
+  if (c == EOF) return {TypedPath::Kind::NoWord, {}};
   std::string word;
   while (c != EOF && !is_space(c)) {
-    if (word.size() == kMaxTypedName) return {TypedName::Kind::TooLong, {}};
+    if (word.size() == kMaxTypedPath) return {TypedPath::Kind::TooLong, {}};
     word.push_back(static_cast<char>(c));
     c = std::getc(in);
   }
-  return {TypedName::Kind::Word, std::move(word)};
+  return {TypedPath::Kind::Word, std::move(word)};
 }
 
 std::string_view last_component(std::string_view path) {

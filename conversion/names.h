@@ -7,10 +7,10 @@
 
 // The longest word the prompt takes; a longer one names no file (paths are
 // shorter on every system) and is refused without reading further.
-inline constexpr std::size_t kMaxTypedName = 4096;
+inline constexpr std::size_t kMaxTypedPath = 4096;
 
 // What the prompt read.
-struct TypedName {
+struct TypedPath {
   enum class Kind { Word, NoWord, TooLong } kind;
   std::string word;
 };
@@ -18,9 +18,9 @@ struct TypedName {
 // Reads one word as scanf("%s") does: leading white space (space, tab, CR,
 // LF, VT, FF) skipped, the word ending at the next such byte or at the end of
 // input. Bytes 0x80..0xFF belong to the word, so GBK names work. NoWord when
-// the input ends before any word; TooLong, having read kMaxTypedName + 1
-// bytes of it, when the word is longer than kMaxTypedName.
-TypedName read_base_name(std::FILE* in);
+// the input ends before any word; TooLong, having read kMaxTypedPath + 1
+// bytes of it, when the word is longer than kMaxTypedPath.
+TypedPath read_typed_path(std::FILE* in);
 
 // The last component of a typed path: what follows its last '/' (on Windows
 // also '\', and a drive prefix such as "C:" is not part of the name).
