@@ -24,13 +24,6 @@ std::size_t spell(char* p, std::uint8_t b, bool hex) {
   return n;
 }
 
-// The last entry of a run that leaves its separator off.
-std::size_t spell_bare(char* p, std::uint8_t b, const ByteRunLayout& layout) {
-  std::size_t n = 0;
-  if (layout.separatorFirst) p[n++] = layout.separator;
-  return n + spell(p + n, b, layout.hex);
-}
-
 // Hex entries all have one width, so whole lines have one length: they are
 // laid down at fixed offsets, many lines for one request of room. Returns the
 // bytes taken; stops short of a line holding a bare last entry.
@@ -102,7 +95,12 @@ void write_byte_run(ByteRun& run, const std::uint8_t* bytes, std::size_t n) {
       std::memcpy(p, e.text, sizeof e.text);
       p += e.length;
     }
-    if (bareLast) p += spell_bare(p, bytes[plain], layout);
+    if (bareLast) {
+      // The entry without the separator that would follow it.
+      const ByteRun::Entry& e = run.entries[bytes[plain]];
+      std::memcpy(p, e.text, sizeof e.text);
+      p += e.length - (layout.separatorFirst ? 0 : 1);
+    }
     run.written += take;
     if (layout.perLine != 0 && run.written % layout.perLine == 0) {
       std::memcpy(p, layout.lineBreak.data(), layout.lineBreak.size());

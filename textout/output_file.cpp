@@ -26,13 +26,18 @@ constexpr std::size_t kMaxTempPath = 4096;
 char gTempPaths[kSlots][kMaxTempPath];
 volatile std::sig_atomic_t gTempLive[kSlots];
 
+// unlink is safe in a signal handler.
+void remove_file(const char* path) {
+#ifdef _WIN32
+  _unlink(path);
+#else
+  unlink(path);
+#endif
+}
+
 extern "C" void remove_temporaries_and_end(int signal) {
   for (int i = 0; i < kSlots; ++i) {
-#ifdef _WIN32
-    if (gTempLive[i] != 0) _unlink(gTempPaths[i]);
-#else
-    if (gTempLive[i] != 0) unlink(gTempPaths[i]);
-#endif
+    if (gTempLive[i] != 0) remove_file(gTempPaths[i]);
   }
   std::signal(signal, SIG_DFL);
   std::raise(signal);
@@ -73,14 +78,6 @@ std::string folder_of(const std::string& path) {
   const std::size_t cut = path.find_last_of('/');
 #endif
   return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
-}
-
-void remove_file(const char* path) {
-#ifdef _WIN32
-  _unlink(path);
-#else
-  unlink(path);
-#endif
 }
 
 #ifdef _WIN32
@@ -158,8 +155,6 @@ std::optional<PendingFile> create_pending_file(const std::string& path) {
 #else
   std::FILE* stream = fchmod(fd, mode_for(path)) == 0 ? fdopen(fd, "wb") : nullptr;
 #endif
-  // TextWriter hands over large blocks: they go to the file as they are.
-  if (stream != nullptr) std::setvbuf(stream, nullptr, _IONBF, 0);
   if (stream == nullptr) {
 #ifdef _WIN32
     _close(fd);
@@ -170,6 +165,8 @@ std::optional<PendingFile> create_pending_file(const std::string& path) {
     gTempLive[slot] = 0;
     return std::nullopt;
   }
+  // TextWriter hands over large blocks: they go to the file as they are.
+  std::setvbuf(stream, nullptr, _IONBF, 0);
   return PendingFile{stream, path, slot};
 }
 

@@ -15,6 +15,18 @@
 
 namespace testing_support {
 
+namespace {
+
+// In a child process: files may grow to `bytes` at most. SIGXFSZ is ignored,
+// so a write past the limit fails with EFBIG instead of ending the process.
+void limit_file_size_here(std::uint64_t bytes) {
+  std::signal(SIGXFSZ, SIG_IGN);
+  const rlimit limit{bytes, bytes};
+  if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(126);
+}
+
+}  // namespace
+
 TempDir::TempDir() {
   std::string pattern = (std::filesystem::temp_directory_path() / "wavtoh-test-XXXXXX").string();
   if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
@@ -78,10 +90,7 @@ int with_file_size_limit(std::uint64_t bytes, const std::function<int()>& body) 
   const pid_t pid = fork();
   if (pid < 0) throw std::runtime_error("fork failed");
   if (pid == 0) {
-    // Ignored, SIGXFSZ no longer kills: the write fails with EFBIG instead.
-    std::signal(SIGXFSZ, SIG_IGN);
-    const rlimit limit{bytes, bytes};
-    if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(126);
+    limit_file_size_here(bytes);
     _exit(body());
   }
   int status = 0;
@@ -146,11 +155,7 @@ RunResult run_program(const std::string& program, const std::filesystem::path& d
         std::freopen((io / "stdout").c_str(), "wb", stdout) == nullptr) {
       _exit(127);
     }
-    if (fileSizeLimit != 0) {
-      std::signal(SIGXFSZ, SIG_IGN);  // ignored, it makes the write fail instead
-      const rlimit limit{fileSizeLimit, fileSizeLimit};
-      if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(126);
-    }
+    if (fileSizeLimit != 0) limit_file_size_here(fileSizeLimit);
     // WAVTOH_TEST_WRAPPER runs the program under a checker, such as
     // "valgrind --error-exitcode=99 -q"; its exit status then fails the test.
     const char* wrapper = std::getenv("WAVTOH_TEST_WRAPPER");
